@@ -1,0 +1,52 @@
+// Both conversions against 64-bit reference arithmetic on arbitrary input texts.
+#include "app/ConversionRules.h"
+#include "runtime/IntegerText.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::u16string Decimal(int64_t v) {
+    std::string s = std::to_string(v);
+    return std::u16string(s.begin(), s.end());
+}
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Two texts of UTF-16 units, split at the first zero unit.
+    std::vector<char16_t> units;
+    for (size_t i = 0; i + 1 < size; i += 2) {
+        units.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+    }
+    std::u16string all(units.begin(), units.end());
+    const size_t split = all.find(u'\0');
+    const std::u16string first = all.substr(0, split);
+    const std::u16string second = split == std::u16string::npos ? u"" : all.substr(split + 1);
+    const int64_t a = TextToInt32(first.c_str());
+    const int64_t b = TextToInt32(second.c_str());
+
+    auto track = rg_tarn_app::ConvertAbaToTrack(first.c_str(), second.c_str());
+    Check(track.has_value() == (a > 0 && b > 0));
+    if (track) {
+        Check(track->track == Decimal(256 - a / b));
+        Check(track->offset == Decimal(a % b));
+    }
+
+    auto aba = rg_tarn_app::ConvertTrackToAba(first.c_str(), second.c_str());
+    Check(aba.missingInput == (a <= 0 || b <= 0));
+    if (!aba.missingInput) {
+        Check(aba.aba == Decimal((256 - b) * a));
+    }
+    return 0;
+}

@@ -1,0 +1,12 @@
+#!/bin/sh
+# Builds the release benchmarks natively and runs them; each benchmark family
+# prints its ratio against the C library or standard container it is measured beside.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$(nproc)" >/dev/null
+for b in build/bench/bench/*_bench; do
+    echo "== $(basename "$b")"
+    "$b" --benchmark_min_time=0.2
+done

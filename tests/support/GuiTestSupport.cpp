@@ -1,0 +1,160 @@
+#include "tests/support/GuiTestSupport.h"
+
+#include <objidl.h> // GDI+ needs the COM declarations that WIN32_LEAN_AND_MEAN leaves out.
+#include <gdiplus.h>
+
+#include <memory>
+#include <vector>
+
+namespace test_support {
+
+int PumpMessagesUntilIdle(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    int count = 0;
+    MSG msg;
+    for (;;) {
+        bool any = false;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return count;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+            ++count;
+            any = true;
+            if (GetTickCount() - start > timeoutMs) {
+                return count;
+            }
+        }
+        // A short wait lets Wine deliver cross-process and timer messages.
+        if (!any && MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT) == WAIT_TIMEOUT) {
+            return count;
+        }
+        if (GetTickCount() - start > timeoutMs) {
+            return count;
+        }
+    }
+}
+
+namespace {
+
+struct BoxSearch {
+    const std::wstring* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindBoxProc(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    wchar_t className[64] = {};
+    GetClassNameW(hwnd, className, 64);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(hwnd)) {
+        return TRUE;
+    }
+    wchar_t text[256] = {};
+    GetWindowTextW(hwnd, text, 256);
+    if (*search->caption == text) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND FindMessageBox(const std::wstring& caption, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        BoxSearch search{&caption, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), FindBoxProc, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&search));
+        }
+        if (search.found != nullptr) {
+            return search.found;
+        }
+        if (GetTickCount() - start > timeoutMs) {
+            return nullptr;
+        }
+        PumpMessagesUntilIdle(50);
+    }
+}
+
+std::wstring MessageBoxText(HWND box) {
+    // The message is the static control with id 0xFFFF in the platform's
+    // message box template.
+    HWND label = GetDlgItem(box, 0xFFFF);
+    if (label == nullptr) {
+        return {};
+    }
+    wchar_t text[1024] = {};
+    GetWindowTextW(label, text, 1024);
+    return text;
+}
+
+bool DismissMessageBox(HWND box) {
+    if (box == nullptr || !IsWindow(box)) {
+        return false;
+    }
+    const int button = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDCANCEL;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    return true;
+}
+
+namespace {
+
+bool FindPngEncoder(CLSID* clsid) {
+    UINT count = 0;
+    UINT bytes = 0;
+    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) {
+        return false;
+    }
+    std::vector<unsigned char> storage(bytes);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(storage.data());
+    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) {
+        return false;
+    }
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wstring(codecs[i].MimeType) == L"image/png") {
+            *clsid = codecs[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool CaptureScreenToPng(const std::wstring& path) {
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) {
+        return false;
+    }
+    bool saved = false;
+    {
+        const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
+        const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+        const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
+        SelectObject(memory, old);
+        {
+            Gdiplus::Bitmap image(bitmap, nullptr);
+            CLSID png;
+            saved = FindPngEncoder(&png) && image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+        }
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return saved;
+}
+
+} // namespace test_support
