@@ -14,6 +14,12 @@ for f in build/fuzz/fuzz/fuzz_*; do
     seeds=fuzz/corpus/$name
     [ -d "$seeds" ] || seeds=""
     echo "== $name for ${seconds}s"
-    "$f" -max_total_time="$seconds" -print_final_stats=0 "$work" $seeds 2>&1 | tail -3
+    log=build/fuzz/$name.log
+    if ! "$f" -max_total_time="$seconds" "$work" $seeds >"$log" 2>&1; then
+        tail -40 "$log"
+        echo "== $name found a fault; the reproducer is in the log above ($log)" >&2
+        exit 1
+    fi
+    grep -E '^Done [0-9]+ runs' "$log" || tail -1 "$log"
 done
 echo "== fuzzing finished without findings"
