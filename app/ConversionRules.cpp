@@ -13,7 +13,7 @@ std::optional<TrackAndOffset> ConvertAbaToTrack(const char16_t* abaText, const c
     // Both operands are positive, so the quotient is at most INT32_MAX and
     // 256 - quotient stays inside the 32-bit range.
     const int32_t quotient = aba / spt;
-    TrackAndOffset result;
+    TrackAndOffset result{};
     Int32ToText(kBaseTrack - quotient, result.track);
     Int32ToText(aba % spt, result.offset);
     return result;

@@ -16,8 +16,8 @@ inline constexpr char16_t kMissingInputCaption[] = u"错误提示";
 
 // The texts to show for an ABA: its track and the sector offset in that track.
 struct TrackAndOffset {
-    char16_t track[kNumberTextUnits];
-    char16_t offset[kNumberTextUnits];
+    char16_t track[kNumberTextUnits] = {};
+    char16_t offset[kNumberTextUnits] = {};
 };
 
 // The outcome of the track-to-ABA conversion: either the ABA text, or the

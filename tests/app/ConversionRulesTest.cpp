@@ -39,8 +39,8 @@ TEST(ConvertAbaToTrack, GivesTrackAndOffset) {
 
 TEST(ConvertAbaToTrack, MissingOrNonPositiveInputGivesNothing) {
     const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"0", u"63"}, {u"1000", u"0"}, {u"", u"63"},   {u"1000", u""},
-        {u"abc", u"63"}, {u"1000", u"xyz"}, {u"-5", u"63"}, {u"0x10", u"63"},
+        {u"0", u"63"},     {u"1000", u"0"},          {u"", u"63"},   {u"1000", u""},
+        {u"abc", u"63"},   {u"1000", u"xyz"},        {u"-5", u"63"}, {u"0x10", u"63"},
         {u"1000", u"-63"}, {u"-99999999999", u"-1"},
     };
     for (const auto& [aba, spt] : cases) {
@@ -68,8 +68,8 @@ TEST(ConvertTrackToAba, GivesTheAba) {
 
 TEST(ConvertTrackToAba, MissingInputIsReportedWithItsTexts) {
     const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"63", u"0"}, {u"63", u""}, {u"", u"255"}, {u"0", u"255"}, {u"-63", u"255"},
-        {u"63", u"-1"}, {u"abc", u"def"},
+        {u"63", u"0"},    {u"63", u""},   {u"", u"255"},    {u"0", u"255"},
+        {u"-63", u"255"}, {u"63", u"-1"}, {u"abc", u"def"},
     };
     for (const auto& [spt, track] : cases) {
         auto result = ConvertTrackToAba(spt.c_str(), track.c_str());
