@@ -18,8 +18,8 @@ constexpr int kSecondsPerDay = 86400;
 // keeps the two layers in step.
 constexpr double kRoundingNudge = 0.00000000001;
 
-// A date is present only above this value: the empty date with a margin for
-// the rounding of its text.
+// A date is present only above this value: the empty date, and anything
+// less than a tenth of a second above it, stand for no date.
 constexpr double kPresentAbove = -657433.999999;
 
 bool IsLeapYear(int64_t year) {

@@ -44,8 +44,8 @@ bool StartsWithWord(const char16_t* text, const char* word) {
     return true;
 }
 
-// Reads the decimal exponent with its optional sign that follows an 'e' or
-// 'p' at p. Returns false when no digit follows: the letter then is not part
+// Reads the decimal exponent with its optional sign that starts at q, just
+// after an 'e' or 'p'. Returns false when no digit follows: the letter then is not part
 // of the number, as for wcstod. The magnitude saturates far beyond every
 // exponent a double can need, so it cannot overflow.
 bool ReadExponent(const char16_t* q, int64_t& exponent) {
@@ -68,8 +68,8 @@ bool ReadExponent(const char16_t* q, int64_t& exponent) {
     return true;
 }
 
-// The significant digits of a number (no leading or trailing zeros) and the
-// power the last of them stands at: value = digits x radix^exponent, where
+// The digits of a number (without leading or trailing zeros once
+// normalised) and the power the last of them stands at: value = digits x radix^exponent, where
 // the radix is 10 for decimal and 2 for hexadecimal text (in which case every
 // digit adds four to the binary exponent).
 struct Significand {
