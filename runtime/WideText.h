@@ -10,9 +10,13 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wchar_t must be a UT
 inline const wchar_t* ToWide(const char16_t* text) {
     return reinterpret_cast<const wchar_t*>(text);
 }
-inline wchar_t* ToWide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+inline wchar_t* ToWide(char16_t* text) {
+    return reinterpret_cast<wchar_t*>(text);
+}
 inline const char16_t* FromWide(const wchar_t* text) {
     return reinterpret_cast<const char16_t*>(text);
 }
-inline char16_t* FromWide(wchar_t* text) { return reinterpret_cast<char16_t*>(text); }
+inline char16_t* FromWide(wchar_t* text) {
+    return reinterpret_cast<char16_t*>(text);
+}
 #endif

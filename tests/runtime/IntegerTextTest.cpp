@@ -41,7 +41,9 @@ TEST(TextToInt32, ReadsLikeWcstolAndSaturates) {
     }
 }
 
-TEST(TextToInt32, NullTextReadsAsZero) { EXPECT_EQ(TextToInt32(nullptr), 0); }
+TEST(TextToInt32, NullTextReadsAsZero) {
+    EXPECT_EQ(TextToInt32(nullptr), 0);
+}
 
 TEST(TextToInt32, SkipsUnicodeSpaceButNotOtherUnits) {
     EXPECT_EQ(TextToInt32(u"\u30005"), 5);
