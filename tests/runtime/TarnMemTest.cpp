@@ -252,20 +252,19 @@ TEST(TarnMem, LoadOutcomesForEachKindOfStream) {
     PoolBalance balance;
     const struct {
         ByteList stream;
-        int32_t error;
         ByteList loaded; // the buffer held {7, 7} before
+        int32_t error;
         bool storage;
     } cases[] = {
-        {{0, 0, 0, 0}, 0, {}, false},
-        {{2, 0, 0, 0, 5, 6, 9}, 0, {5, 6}, true},
+        {{0, 0, 0, 0}, {}, 0, false},
+        {{2, 0, 0, 0, 5, 6, 9}, {5, 6}, 0, true},
         // A negative count leaves the buffer as it was.
-        {{0xFF, 0xFF, 0xFF, 0xFF, 1, 2}, -3, {7, 7}, true},
+        {{0xFF, 0xFF, 0xFF, 0xFF, 1, 2}, {7, 7}, -3, true},
         // A count that cannot be read changes nothing either.
-        {{1, 0}, -3, {7, 7}, true},
+        {{1, 0}, {7, 7}, -3, true},
         // A short read gives the storage back.
-        {{3, 0, 0, 0, 1, 2}, -3, {}, false},
-        // A count far beyond the stream: no 2 GiB allocation, just the error.
-        {{0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3}, -3, {}, false},
+        {{3, 0, 0, 0, 1, 2}, {}, -3, false},
+        {{0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3}, {}, -3, false},
     };
     for (const auto& c : cases) {
         CTarnMem buffer = BufferOf({7, 7});
@@ -275,6 +274,47 @@ TEST(TarnMem, LoadOutcomesForEachKindOfStream) {
         EXPECT_EQ(Bytes(buffer), c.loaded);
         EXPECT_EQ(buffer.GetData() != nullptr, c.storage);
     }
+}
+
+// Records the largest request the buffer makes of its memory operations.
+class RequestTracker : public CTarnMem {
+public:
+    void* Alloc(int64_t bytes) const override {
+        Note(bytes);
+        return CTarnMem::Alloc(bytes);
+    }
+    void* Realloc(void* block, int64_t bytes) const override {
+        Note(bytes);
+        return CTarnMem::Realloc(block, bytes);
+    }
+    int64_t largest = 0;
+
+private:
+    void Note(int64_t bytes) const {
+        auto* self = const_cast<RequestTracker*>(this);
+        self->largest = bytes > largest ? bytes : largest;
+    }
+};
+
+TEST(TarnMem, ACorruptCountNeverAllocatesTheClaimedSize) {
+    PoolBalance balance;
+    const ByteList stream = {0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3}; // claims 2 GiB, holds 3 bytes
+    RequestTracker buffer;
+    CTarnMemoryStream in = StreamOf(stream);
+    buffer.LoadFrom(in);
+    EXPECT_EQ(in.GetError(), -3);
+    EXPECT_EQ(buffer.GetData(), nullptr);
+    EXPECT_LE(buffer.largest, 64 * 1024 + 64);
+
+    // A long stream grows the buffer step by step, never far beyond what arrived.
+    ByteList long_stream = {0x00, 0x00, 0x00, 0x7F};
+    long_stream.resize(long_stream.size() + 700000, 0x55);
+    RequestTracker grown;
+    CTarnMemoryStream long_in = StreamOf(long_stream);
+    grown.LoadFrom(long_in);
+    EXPECT_EQ(long_in.GetError(), -3);
+    EXPECT_EQ(grown.GetData(), nullptr);
+    EXPECT_LE(grown.largest, 2 * 700000 + 64);
 }
 
 TEST(TarnMem, LoadsLargeContentAcrossChunks) {

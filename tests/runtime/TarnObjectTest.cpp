@@ -8,7 +8,20 @@
 #include <new>
 #include <string>
 
+#include "runtime/RefObject.h"
 #include "tests/runtime/RuntimeTestSupport.h"
+
+// The layouts other code and streams rely on: the header words follow the
+// operations, the byte buffer's four words follow the header, a text embeds
+// its buffer after the constant pointer.
+static_assert(sizeof(CTarnObject) == 3 * 8, "operations, flags, extra");
+static_assert(sizeof(CTarnMem) == 3 * 8 + 4 * 8, "header, data, capacity, size, step");
+static_assert(sizeof(CWString) == 3 * 8 + 8 + sizeof(CTarnMem), "header, constant, buffer");
+static_assert(sizeof(CWConstString) == sizeof(CWString), "no field of its own");
+static_assert(sizeof(CRefObject) == 2 * 8, "operations, count");
+static_assert(sizeof(CTarnRefObject) == 4 * 8, "header, counted pointer");
+static_assert(sizeof(CPoolMem) == 6 * 8, "operations, start, end, list, block size, lock");
+static_assert(sizeof(ClassInfo) == 4 * 8 && sizeof(LightClassInfo) == 3 * 8, "records");
 
 namespace {
 
