@@ -251,7 +251,10 @@ CWString CWString::Concat(const CWString& first, const CWString& second) {
 }
 
 CWString CWString::Concat(const CWString& text, const char16_t* units) {
-    CWString result(text);
+    if (units == nullptr || units[0] == 0) {
+        return CWString(text);
+    }
+    CWString result(text.GetText());
     result.Append(units);
     return result;
 }

@@ -66,8 +66,8 @@ public:
     // Appends a zero-terminated text; null or empty changes nothing (and does
     // not detach a constant).
     void Append(const char16_t* text);
-    // Appends count units (count below 1 changes nothing); they may lie in this
-    // text itself.
+    // Appends count units (null units or a count below 1 change nothing); they
+    // may lie in this text itself.
     void AppendChars(const char16_t* units, int64_t count);
     // Appends one unit; the zero unit changes nothing.
     void AppendChar(char16_t unit);
@@ -80,7 +80,8 @@ public:
     // first followed by second: a copy of second when first is empty, a copy
     // of first when second is empty, otherwise a new text of both sets of units.
     static CWString Concat(const CWString& first, const CWString& second);
-    // text followed by units; a copy of text when units is null or empty.
+    // A new text of the value of text followed by units; a copy of text when
+    // units is null or empty.
     static CWString Concat(const CWString& text, const char16_t* units);
 
     const ClassInfo& GetClassInfo() const override;

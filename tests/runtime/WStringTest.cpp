@@ -182,6 +182,15 @@ TEST(WString, ConcatOfTextsAndUnits) {
     const CWString joined = CWString::Concat(zeros, abc);
     EXPECT_EQ(joined.GetBuffer().GetSize(), 12);
     EXPECT_EQ(joined.GetText()[2], u'a');
+    // With plain units it is the value that comes first, and the result is a new text.
+    CWString flagged(u"v");
+    flagged.extra = 3;
+    const CWString with_units = CWString::Concat(flagged, u"w");
+    EXPECT_EQ(Value(with_units), u"vw");
+    EXPECT_EQ(with_units.extra, 0u);
+    EXPECT_EQ(CWString::Concat(flagged, u"").extra, 3u) << "a copy";
+    EXPECT_EQ(Value(CWString::Concat(zeros, u"x")), u"x");
+    EXPECT_EQ(Value(CWString::Concat(CWConstString(u"c"), u"d")), u"cd");
 }
 
 TEST(WString, EqualityNeedsClassHeaderAndUnits) {
