@@ -1,0 +1,172 @@
+#include "runtime/TextFormat.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// Collects the result, writing the units that fit and counting them all.
+class Sink {
+public:
+    Sink(char16_t* out, int64_t capacity) : out_(out), capacity_(out == nullptr ? 0 : capacity) {}
+
+    void Put(char16_t unit) {
+        if (length_ < capacity_) {
+            out_[length_] = unit;
+        }
+        ++length_;
+    }
+    void PutAscii(const char* text, int64_t n) {
+        for (int64_t i = 0; i < n; ++i) {
+            Put(static_cast<char16_t>(text[i]));
+        }
+    }
+    int64_t Length() const { return length_; }
+
+private:
+    char16_t* out_;
+    int64_t capacity_;
+    int64_t length_ = 0;
+};
+
+bool StartsWith(const char16_t* text, const char16_t* prefix) {
+    for (; *prefix != 0; ++text, ++prefix) {
+        if (*text != *prefix) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int64_t Length(const char16_t* text) {
+    int64_t n = 0;
+    while (text[n] != 0) {
+        ++n;
+    }
+    return n;
+}
+
+void PutDecimal(Sink& sink, int32_t value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    sink.PutAscii(digits, result.ptr - digits);
+}
+
+void PutHex(Sink& sink, uint64_t value, int min_digits) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    char digits[16];
+    int n = 0;
+    do {
+        digits[n++] = kHex[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    while (n < min_digits) {
+        digits[n++] = '0';
+    }
+    while (n > 0) {
+        sink.Put(static_cast<char16_t>(digits[--n]));
+    }
+}
+
+// printf's %G: the shortest of fixed and exponent form for precision
+// significant digits, trailing zeros removed. The digits come from to_chars,
+// which rounds correctly and behaves alike on every platform.
+void PutGeneral(Sink& sink, double value, int precision) {
+    if (std::isnan(value)) {
+        sink.PutAscii(std::signbit(value) ? "-NAN" : "NAN", std::signbit(value) ? 4 : 3);
+        return;
+    }
+    char digits[64];
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, precision);
+    for (const char* p = digits; p != result.ptr; ++p) {
+        const char c = *p;
+        sink.Put(static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
+    }
+}
+
+// The precision of a supported "%.<n>G" conversion at format, or 0.
+int GeneralPrecision(const char16_t* format, int64_t& consumed) {
+    static constexpr struct {
+        const char16_t* text;
+        int precision;
+    } kConversions[] = {{u"%.6G", 6}, {u"%.8G", 8}, {u"%.13G", 13}, {u"%.15G", 15}};
+    for (const auto& conversion : kConversions) {
+        if (StartsWith(format, conversion.text)) {
+            consumed = Length(conversion.text);
+            return conversion.precision;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int64_t FormatText(char16_t* out, int64_t capacity, const char16_t* format,
+                   std::initializer_list<FormatArg> args) {
+    if (format == nullptr) {
+        return -1;
+    }
+    Sink sink(out, capacity);
+    const FormatArg* next = args.begin();
+    // The next argument if it has the wanted kind, else null.
+    auto take = [&](FormatArg::Kind kind) -> const FormatArg* {
+        if (next == args.end() || next->GetKind() != kind) {
+            return nullptr;
+        }
+        return next++;
+    };
+    const char16_t* p = format;
+    while (*p != 0) {
+        if (*p != u'%') {
+            sink.Put(*p++);
+            continue;
+        }
+        int64_t consumed = 0;
+        if (StartsWith(p, u"%%")) {
+            sink.Put(u'%');
+            p += 2;
+        } else if (StartsWith(p, u"%d")) {
+            const FormatArg* arg = take(FormatArg::Kind::kInt32);
+            if (arg == nullptr) {
+                return -1;
+            }
+            PutDecimal(sink, static_cast<int32_t>(static_cast<uint32_t>(arg->GetBits())));
+            p += 2;
+        } else if (StartsWith(p, u"%02X")) {
+            const FormatArg* arg = take(FormatArg::Kind::kInt32);
+            if (arg == nullptr) {
+                return -1;
+            }
+            PutHex(sink, static_cast<uint32_t>(arg->GetBits()), 2);
+            p += 4;
+        } else if (StartsWith(p, u"%I64X")) {
+            const FormatArg* arg = take(FormatArg::Kind::kInt64);
+            if (arg == nullptr) {
+                return -1;
+            }
+            PutHex(sink, arg->GetBits(), 1);
+            p += 5;
+        } else if (StartsWith(p, u"%s")) {
+            const FormatArg* arg = take(FormatArg::Kind::kText);
+            if (arg == nullptr) {
+                return -1;
+            }
+            const char16_t* text = arg->GetText() != nullptr ? arg->GetText() : u"(null)";
+            for (; *text != 0; ++text) {
+                sink.Put(*text);
+            }
+            p += 2;
+        } else if (const int precision = GeneralPrecision(p, consumed); precision > 0) {
+            const FormatArg* arg = take(FormatArg::Kind::kDouble);
+            if (arg == nullptr) {
+                return -1;
+            }
+            PutGeneral(sink, arg->GetDouble(), precision);
+            p += consumed;
+        } else {
+            return -1;
+        }
+    }
+    return next == args.end() ? sink.Length() : -1;
+}
