@@ -1,5 +1,7 @@
 #include "runtime/DateTime.h"
 
+#include "runtime/WString.h"
+
 #include <cassert>
 #include <chrono>
 #include <cmath>
@@ -265,4 +267,11 @@ char16_t* DateToText(double date, char16_t* area, bool chineseStyle) {
     WriteDatePart(out, f, chineseStyle);
     WriteTimePart(out, f, chineseStyle);
     return area;
+}
+
+CWString& DateToText(double date, CWString& target, bool chineseStyle) {
+    char16_t area[kNumberTextUnits];
+    target.SetEmpty();
+    target.Append(DateToText(date, area, chineseStyle));
+    return target;
 }

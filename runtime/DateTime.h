@@ -69,3 +69,9 @@ double TextToDate(const char16_t* text, bool chineseStyle);
 // or " %d:%d:%d", " %d:%d", " %d"). A date outside kMinDate to kMaxDate, or
 // not a number, gives the empty text.
 char16_t* DateToText(double date, char16_t* area, bool chineseStyle);
+
+class CWString;
+
+// Replaces the text of target with the text of date (as above; the empty text
+// for a date outside the valid range) and returns target.
+CWString& DateToText(double date, CWString& target, bool chineseStyle);

@@ -1,5 +1,7 @@
 #include "runtime/NumberText.h"
 
+#include "runtime/WString.h"
+
 #include <cassert>
 #include <charconv>
 #include <cmath>
@@ -387,4 +389,14 @@ char16_t* Float32ToText(float value, char16_t* area) {
         return WidenUpper("0", area);
     }
     return FloatToText(static_cast<double>(value), 8, area);
+}
+
+void AppendFloat(CWString& text, float value) {
+    char16_t area[kNumberTextUnits];
+    text.Append(Float32ToText(value, area));
+}
+
+void AppendDouble(CWString& text, double value) {
+    char16_t area[kNumberTextUnits];
+    text.Append(Float64ToText(value, area));
 }

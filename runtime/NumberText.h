@@ -68,3 +68,11 @@ char16_t* Float64ToText(double value, char16_t* area);
 // otherwise FloatToText of the widened value with precision 8. Writes into
 // area (kNumberTextUnits units) and returns it.
 char16_t* Float32ToText(float value, char16_t* area);
+
+class CWString;
+
+// Appends the text of a boxed 32-bit float (Float32ToText) to text.
+void AppendFloat(CWString& text, float value);
+
+// Appends the text of a boxed 64-bit float (Float64ToText) to text.
+void AppendDouble(CWString& text, double value);

@@ -1,5 +1,7 @@
 #include "runtime/TextFormat.h"
 
+#include "runtime/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -69,19 +71,12 @@ void PutHex(Sink& sink, uint64_t value, int min_digits) {
 }
 
 // printf's %G: the shortest of fixed and exponent form for precision
-// significant digits, trailing zeros removed. The digits come from to_chars,
-// which rounds correctly and behaves alike on every platform.
+// significant digits, trailing zeros removed, with the same text on every
+// build (FloatToText holds the rule and its spelling of NaN and infinities).
 void PutGeneral(Sink& sink, double value, int precision) {
-    if (std::isnan(value)) {
-        sink.PutAscii(std::signbit(value) ? "-NAN" : "NAN", std::signbit(value) ? 4 : 3);
-        return;
-    }
-    char digits[64];
-    const auto result =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, precision);
-    for (const char* p = digits; p != result.ptr; ++p) {
-        const char c = *p;
-        sink.Put(static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
+    char16_t text[kNumberTextUnits];
+    for (const char16_t* p = FloatToText(value, precision, text); *p != 0; ++p) {
+        sink.Put(*p);
     }
 }
 

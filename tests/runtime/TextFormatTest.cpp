@@ -86,7 +86,7 @@ TEST(FormatText, FloatingPointLikePrintfG) {
         {u"%.15G", inf, u"INF"},
         {u"%.15G", -inf, u"-INF"},
         {u"%.15G", nan, u"NAN"},
-        {u"%.15G", -nan, u"-NAN"},
+        {u"%.15G", -nan, u"NAN"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Formatted(c.format, {c.value}), c.expected) << c.value;
