@@ -1,7 +1,9 @@
 #include "tests/support/GuiTestSupport.h"
 
+// GDI+ needs the COM declarations that WIN32_LEAN_AND_MEAN leaves out.
+#include <objidl.h>
+
 #include <gdiplus.h>
-#include <objidl.h> // GDI+ needs the COM declarations that WIN32_LEAN_AND_MEAN leaves out.
 
 #include <memory>
 #include <vector>
