@@ -317,6 +317,9 @@ TEST(BoxedValues, FloatEqualityWindowUsesSinglePrecision) {
         // 1.000001 rounds to 8 steps above 1, 1.0000011 to 9 steps (1.07e-6).
         {1.0f, 1.000001f, true},
         {1.0f, 1.0000011f, false},
+        // The exact difference is beyond the bound, its single-precision
+        // rounding is the bound itself.
+        {0.000001f, -1e-14f, true},
         {inf, inf, true},
         {inf, -inf, false},
         {3e38f, -3e38f, false},
