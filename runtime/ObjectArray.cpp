@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int64_t kPointerBytes = sizeof(CTarnObject*);
+constexpr int64_t kPointerBytes = sizeof(void*);
 
 CTarnObject* CreateObjectArray() {
     return new CTarnObjectArray();
@@ -35,8 +35,10 @@ CTarnObjectArray::CTarnObjectArray(const CTarnObjectArray& other) : CTarnObjectA
 }
 
 CTarnObjectArray& CTarnObjectArray::operator=(const CTarnObjectArray& other) {
-    BeforeOverwrite();
-    CopyContent(other);
+    if (this != &other) {
+        BeforeOverwrite();
+        CopyContent(other);
+    }
     return *this;
 }
 
@@ -85,9 +87,6 @@ void CTarnObjectArray::RemoveAll() {
 void CTarnObjectArray::CopyContent(const CTarnObjectArray& other) {
     flags = other.flags;
     extra = other.extra;
-    if (&other == this) {
-        return;
-    }
     CTarnMem clones;
     clones.SetGrowStep(kGrowStep);
     const int64_t count = other.GetCount();

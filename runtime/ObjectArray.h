@@ -51,9 +51,9 @@ public:
     void DumpText(CWString& out, int32_t limit) const override;
 
 private:
-    // Takes flags, extra and clones of other's members. The clones are made
-    // before the old members are freed, so other may be one of them (or lie
-    // inside one).
+    // Takes flags, extra and clones of other's members (other is not this
+    // array). The clones are made before the old members are freed, so other
+    // may be one of them, or lie inside one.
     void CopyContent(const CTarnObjectArray& other);
     // Frees every member held in items and gives its storage back.
     static void FreeMembers(CTarnMem& items);

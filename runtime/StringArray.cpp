@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int64_t kPointerBytes = sizeof(char16_t*);
+constexpr int64_t kPointerBytes = sizeof(void*);
 
 char16_t* EntryAt(const CTarnMem& items, int64_t index) {
     char16_t* text = nullptr;

@@ -55,15 +55,13 @@ rg_WenBenShuZuLei::rg_WenBenShuZuLei(const rg_WenBenShuZuLei& other)
     : rg_KuoZhanDuiXiangLei(other), texts_(other.texts_) {}
 
 rg_WenBenShuZuLei& rg_WenBenShuZuLei::operator=(const rg_WenBenShuZuLei& other) {
-    BeforeOverwrite();
-    CopyContent(other);
+    if (this != &other) {
+        BeforeOverwrite();
+        flags = other.flags;
+        extra = other.extra;
+        texts_ = other.texts_;
+    }
     return *this;
-}
-
-void rg_WenBenShuZuLei::CopyContent(const rg_WenBenShuZuLei& other) {
-    flags = other.flags;
-    extra = other.extra;
-    texts_ = other.texts_;
 }
 
 const ClassInfo& rg_WenBenShuZuLei::ClassRecord() {

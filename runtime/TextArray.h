@@ -54,9 +54,6 @@ public:
     void SaveTo(CTarnObjectStream& stream) const override;
 
 private:
-    // Takes flags, extra and copies of other's texts.
-    void CopyContent(const rg_WenBenShuZuLei& other);
-
     CMStringArray texts_;
 };
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -27,12 +26,15 @@ public:
     static inline std::vector<int> destroyed;
 };
 
+// The address as "%I64X" prints it: uppercase hexadecimal without leading zeros.
 std::u16string Hex(const void* address) {
-    char digits[32];
-    std::snprintf(digits, sizeof digits, "%llX",
-                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address)));
-    const std::string narrow(digits);
-    return std::u16string(narrow.begin(), narrow.end());
+    auto bits = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(address));
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), u"0123456789ABCDEF"[bits & 0xF]);
+        bits >>= 4;
+    } while (bits != 0);
+    return digits;
 }
 
 // The text a member entry starts with.
@@ -208,10 +210,10 @@ TEST(ObjectArray, EqualityComparesMembersInOrder) {
     CTarnObjectArray other_class;
     other_class.Add(new CWString(u"a"));
     other_class.Add(new CWConstString(u"b")); // equal text, other class
-    cases.push_back({std::move(other_class), false, "member of another class"});
+    cases.push_back({other_class, false, "member of another class"});
     CTarnObjectArray marked = TextsArray({u"a", u"b"});
     marked.extra = 1;
-    cases.push_back({std::move(marked), false, "extra differs"});
+    cases.push_back({marked, false, "extra differs"});
     for (const Case& c : cases) {
         EXPECT_EQ(ab.IsEqual(c.other), c.equal) << c.what;
         EXPECT_EQ(c.other.IsEqual(ab), c.equal) << c.what;
