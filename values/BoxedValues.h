@@ -34,10 +34,9 @@ protected:
 
 namespace rg_tarn_base {
 
-// A boxed byte: a signed 8-bit value. A new
-// object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 1 byte as held in memory (little-endian), with no tag. One thread
-// at a time.
+// A boxed byte: a signed 8-bit value. A new object holds 0. Copies take flags,
+// extra and the value. The stream form is the value's 1 byte as held in memory
+// (little-endian), with no tag. One thread at a time.
 class rg_ZiJieLei : public CTarnBaseDataType {
 public:
     rg_ZiJieLei() = default;
@@ -66,10 +65,9 @@ public:
     int8_t value = 0;
 };
 
-// A boxed short integer: a signed 16-bit value. A new
-// object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 2 bytes as held in memory (little-endian), with no tag. One thread
-// at a time.
+// A boxed short integer: a signed 16-bit value. A new object holds 0. Copies
+// take flags, extra and the value. The stream form is the value's 2 bytes as
+// held in memory (little-endian), with no tag. One thread at a time.
 class rg_DuanZhengShuLei : public CTarnBaseDataType {
 public:
     rg_DuanZhengShuLei() = default;
@@ -98,10 +96,9 @@ public:
     int16_t value = 0;
 };
 
-// A boxed character: one UTF-16 unit. A new
-// object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 2 bytes as held in memory (little-endian), with no tag. One thread
-// at a time.
+// A boxed character: one UTF-16 unit. A new object holds 0. Copies take flags,
+// extra and the value. The stream form is the value's 2 bytes as held in memory
+// (little-endian), with no tag. One thread at a time.
 class rg_ZiFuLei : public CTarnBaseDataType {
 public:
     rg_ZiFuLei() = default;
@@ -130,10 +127,9 @@ public:
     char16_t value = 0;
 };
 
-// A boxed integer: a signed 32-bit value. A new
-// object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 4 bytes as held in memory (little-endian), with no tag. One thread
-// at a time.
+// A boxed integer: a signed 32-bit value. A new object holds 0. Copies take
+// flags, extra and the value. The stream form is the value's 4 bytes as held in
+// memory (little-endian), with no tag. One thread at a time.
 class rg_ZhengShuLei : public CTarnBaseDataType {
 public:
     rg_ZhengShuLei() = default;
@@ -162,10 +158,9 @@ public:
     int32_t value = 0;
 };
 
-// A boxed pointer-sized integer: a signed 64-bit value. A new
-// object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 8 bytes as held in memory (little-endian), with no tag. One thread
-// at a time.
+// A boxed pointer-sized integer: a signed 64-bit value. A new object holds 0.
+// Copies take flags, extra and the value. The stream form is the value's 8
+// bytes as held in memory (little-endian), with no tag. One thread at a time.
 class rg_BianZhengShuLei : public CTarnBaseDataType {
 public:
     rg_BianZhengShuLei() = default;
@@ -194,10 +189,9 @@ public:
     int64_t value = 0;
 };
 
-// A boxed long integer: a signed 64-bit value. A new
-// object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 8 bytes as held in memory (little-endian), with no tag. One thread
-// at a time.
+// A boxed long integer: a signed 64-bit value. A new object holds 0. Copies
+// take flags, extra and the value. The stream form is the value's 8 bytes as
+// held in memory (little-endian), with no tag. One thread at a time.
 class rg_ChangZhengShuLei : public CTarnBaseDataType {
 public:
     rg_ChangZhengShuLei() = default;
@@ -226,10 +220,9 @@ public:
     int64_t value = 0;
 };
 
-// A boxed single-precision decimal: a 32-bit float. A new
-// object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 4 bytes as held in memory (little-endian), with no tag. One thread
-// at a time.
+// A boxed single-precision decimal: a 32-bit float. A new object holds 0.
+// Copies take flags, extra and the value. The stream form is the value's 4
+// bytes as held in memory (little-endian), with no tag. One thread at a time.
 class rg_ChanJingDuXiaoShuLei : public CTarnBaseDataType {
 public:
     rg_ChanJingDuXiaoShuLei() = default;
@@ -259,10 +252,9 @@ public:
     float value = 0;
 };
 
-// A boxed decimal: a 64-bit float. A new
-// object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 8 bytes as held in memory (little-endian), with no tag. One thread
-// at a time.
+// A boxed decimal: a 64-bit float. A new object holds 0. Copies take flags,
+// extra and the value. The stream form is the value's 8 bytes as held in memory
+// (little-endian), with no tag. One thread at a time.
 class rg_XiaoShuLei : public CTarnBaseDataType {
 public:
     rg_XiaoShuLei() = default;
@@ -294,8 +286,8 @@ public:
 
 // A boxed boolean, held as a signed 32-bit value (so 1 and 2 differ). A new
 // object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 4 bytes as held in memory (little-endian), with no tag. One thread
-// at a time.
+// the value's 4 bytes as held in memory (little-endian), with no tag. One
+// thread at a time.
 class rg_LuoJiXingLei : public CTarnBaseDataType {
 public:
     rg_LuoJiXingLei() = default;
