@@ -357,6 +357,14 @@ TEST(BoxedValues, DumpReplacesTheOutputWithTheValueText) {
         {[](CWString& out) { rg_XiaoShuLei(-0.000001).DumpText(out, 0); }, u"0"},
         {[](CWString& out) { rg_ChanJingDuXiaoShuLei(0.000001f).DumpText(out, 0); }, u"0"},
         {[](CWString& out) { rg_ChanJingDuXiaoShuLei(-0.0f).DumpText(out, 0); }, u"0"},
+        // Outside it: %.15G and %.8G, with two-digit exponents on every build.
+        {[](CWString& out) { rg_XiaoShuLei(0.1).DumpText(out, 0); }, u"0.1"},
+        {[](CWString& out) { rg_XiaoShuLei(1e20).DumpText(out, 0); }, u"1E+20"},
+        {[](CWString& out) { rg_XiaoShuLei(-2.5e-6).DumpText(out, 0); }, u"-2.5E-06"},
+        {[](CWString& out) { rg_XiaoShuLei(1.0 / 3).DumpText(out, 0); }, u"0.333333333333333"},
+        {[](CWString& out) { rg_ChanJingDuXiaoShuLei(0.1f).DumpText(out, 0); }, u"0.1"},
+        {[](CWString& out) { rg_ChanJingDuXiaoShuLei(3.4e38f).DumpText(out, 0); },
+         u"3.4000001E+38"},
     };
     for (const auto& c : cases) {
         CWString out(u"previous content");
