@@ -363,8 +363,8 @@ TEST(BoxedValues, DumpReplacesTheOutputWithTheValueText) {
         {[](CWString& out) { rg_XiaoShuLei(-2.5e-6).DumpText(out, 0); }, u"-2.5E-06"},
         {[](CWString& out) { rg_XiaoShuLei(1.0 / 3).DumpText(out, 0); }, u"0.333333333333333"},
         {[](CWString& out) { rg_ChanJingDuXiaoShuLei(0.1f).DumpText(out, 0); }, u"0.1"},
-        {[](CWString& out) { rg_ChanJingDuXiaoShuLei(3.4e38f).DumpText(out, 0); },
-         u"3.4000001E+38"},
+        {[](CWString& out) { rg_ChanJingDuXiaoShuLei(1.0f / 3).DumpText(out, 0); }, u"0.33333334"},
+        {[](CWString& out) { rg_ChanJingDuXiaoShuLei(3.4e38f).DumpText(out, 0); }, u"3.4E+38"},
     };
     for (const auto& c : cases) {
         CWString out(u"previous content");
