@@ -16,6 +16,14 @@ CWinApp* AppOfThisThread() {
     return app != nullptr && app->GetThreadId() == GetCurrentThreadId() ? app : nullptr;
 }
 
+// The dialog procedure below the object's WindowProc. The dialog manager
+// sends WM_INITDIALOG only to dialogs that have a dialog procedure; every
+// message reaches WindowProc first, so this one asks for the default
+// processing of everything.
+INT_PTR CALLBACK DefaultDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
 } // namespace
 
 CDialog::CDialog(const CDialogTemplate& dialogTemplate, HWND owner)
@@ -64,8 +72,8 @@ INT_PTR CDialog::DoModal() {
     HWND hwnd = nullptr;
     {
         CreationScope scope(this, kDialogClassName);
-        hwnd = CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_template->Get(), owner, nullptr,
-                                          0);
+        hwnd = CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_template->Get(), owner,
+                                          &DefaultDialogProc, 0);
     }
     if (hwnd != nullptr && GetSafeHwnd() == nullptr && IsWindow(hwnd) &&
         FromHandlePermanent(hwnd) == nullptr && SubclassWindow(hwnd)) {
