@@ -47,8 +47,12 @@ HWND CDialog::ChooseOwner() const {
         CWnd* main = AfxGetMainWnd();
         owner = main != nullptr ? main->GetSafeHwnd() : nullptr;
     }
-    // A dialog is owned by a top-level window, never by a child.
-    return owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr;
+    // A dialog is owned by a top-level window, never by a child. The desktop
+    // is no owner: disabling it for the run would lock up the whole screen.
+    if (owner != nullptr) {
+        owner = GetAncestor(owner, GA_ROOT);
+    }
+    return owner == GetDesktopWindow() ? nullptr : owner;
 }
 
 INT_PTR CDialog::DoModal() {

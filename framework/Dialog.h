@@ -30,7 +30,9 @@ public:
     static const CRuntimeClass runtimeClass;
 
     // Sets the template and the owner of the next run. A null owner means
-    // the thread's active window, else the application's main window.
+    // the thread's active window, else the application's main window; a
+    // child window stands for its top-level window; the desktop window means
+    // no owner (it is never disabled).
     void InitModalIndirect(const CDialogTemplate& dialogTemplate, HWND owner);
 
     // Runs the dialog; returns the code given to EndDialog, or -1 when there

@@ -144,6 +144,38 @@ TEST(ModalDialog, EndsWithTheTimersCodeAndDisablesItsOwnerMeanwhile) {
     owner.EnableWindow(TRUE);
 }
 
+TEST(ModalDialog, IsOwnedByTheTopLevelWindowOfItsOwnerAndNeverByTheDesktop) {
+    RecordingWnd frame;
+    ASSERT_TRUE(CreateTopLevel(frame));
+    RecordingWnd child;
+    ASSERT_TRUE(framework_test::CreateChild(child, L"EDIT", frame, 1));
+    struct Case {
+        HWND given;
+        HWND owner;
+    };
+    const Case cases[] = {{child.GetSafeHwnd(), frame.GetSafeHwnd()},
+                          {GetDesktopWindow(), nullptr}};
+    for (const Case& c : cases) {
+        ScriptedDialog dialog(PlainTemplate(), c.given);
+        HWND ownerDuringRun = nullptr;
+        bool desktopEnabled = false;
+        bool frameEnabled = true;
+        dialog.onInit = [&](ScriptedDialog& self) {
+            ownerDuringRun = GetWindow(self.GetSafeHwnd(), GW_OWNER);
+            desktopEnabled = IsWindowEnabled(GetDesktopWindow()) != FALSE;
+            frameEnabled = frame.IsWindowEnabled() != FALSE;
+            self.EndDialog(1);
+            return TRUE;
+        };
+        EXPECT_EQ(dialog.DoModal(), 1);
+        EXPECT_EQ(ownerDuringRun, c.owner);
+        EXPECT_TRUE(desktopEnabled);
+        EXPECT_EQ(frameEnabled, c.owner == nullptr);
+        EXPECT_TRUE(frame.IsWindowEnabled());
+        EXPECT_TRUE(IsWindowEnabled(GetDesktopWindow()));
+    }
+}
+
 // An edit inside the dialog that logs the key messages offered to it.
 class LoggingEdit : public CEdit {
 public:
