@@ -73,25 +73,11 @@ INT_PTR CDialog::DoModal() {
         app->SetMainWnd(this);
     }
 
-    HWND hwnd = nullptr;
-    {
-        CreationScope scope(this, kDialogClassName);
-        hwnd = CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_template->Get(), owner,
-                                          &DefaultDialogProc, 0);
-    }
-    if (hwnd != nullptr && GetSafeHwnd() == nullptr && IsWindow(hwnd) &&
-        FromHandlePermanent(hwnd) == nullptr && SubclassWindow(hwnd)) {
-        // The creation hook was not available: the dialog was made without
-        // us, so its initialisation runs now (the platform has placed the
-        // focus already, so the answer has no use).
-        static_cast<void>(OnInitDialog());
-    }
-
     INT_PTR result = -1;
-    if (GetSafeHwnd() != nullptr) {
+    if (CreateDialogWindow(owner)) {
         result = m_ending ? m_result : RunModalLoop(owner);
     } else if (m_ending) {
-        result = m_result;
+        result = m_result; // ended and destroyed during its initialisation
     }
 
     // The owner comes back before the dialog goes, so that it is activated
@@ -109,6 +95,23 @@ INT_PTR CDialog::DoModal() {
     }
     m_running = false;
     return result;
+}
+
+bool CDialog::CreateDialogWindow(HWND owner) {
+    HWND hwnd = nullptr;
+    {
+        CreationScope scope(this, kDialogClassName);
+        hwnd = CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_template->Get(), owner,
+                                          &DefaultDialogProc, 0);
+    }
+    if (hwnd != nullptr && GetSafeHwnd() == nullptr && IsWindow(hwnd) &&
+        FromHandlePermanent(hwnd) == nullptr && SubclassWindow(hwnd)) {
+        // The creation hook was not available: the dialog was made without
+        // us, so its initialisation runs now (the platform has placed the
+        // focus already, so the answer has no use).
+        static_cast<void>(OnInitDialog());
+    }
+    return GetSafeHwnd() != nullptr;
 }
 
 INT_PTR CDialog::RunModalLoop(HWND owner) {

@@ -59,6 +59,8 @@ protected:
 
 private:
     HWND ChooseOwner() const;
+    // Creates and initialises the dialog window; false when it does not exist afterwards.
+    bool CreateDialogWindow(HWND owner);
     INT_PTR RunModalLoop(HWND owner);
     bool PreTranslateInLoop(MSG* msg) const;
 
