@@ -1,0 +1,223 @@
+#include "framework/Dialog.h"
+
+#include "framework/WinApp.h"
+
+constinit const CRuntimeClass CDialog::runtimeClass{"CDialog", &CWnd::runtimeClass};
+
+namespace {
+
+// The platform's dialog window class.
+constexpr const wchar_t* kDialogClassName = L"#32770";
+
+// The application object when it runs on this thread: only then do its idle
+// work, message filter and main window apply to a dialog of this thread.
+CWinApp* AppOfThisThread() {
+    CWinApp* app = AfxGetApp();
+    return app != nullptr && app->GetThreadId() == GetCurrentThreadId() ? app : nullptr;
+}
+
+// The dialog procedure below the object's WindowProc. The dialog manager
+// sends WM_INITDIALOG only to dialogs that have a dialog procedure; every
+// message reaches WindowProc first, so this one asks for the default
+// processing of everything.
+INT_PTR CALLBACK DefaultDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+} // namespace
+
+CDialog::CDialog(const CDialogTemplate& dialogTemplate, HWND owner)
+    : m_template(dialogTemplate), m_owner(owner) {}
+
+const CRuntimeClass* CDialog::GetRuntimeClass() const {
+    return &runtimeClass;
+}
+
+void CDialog::InitModalIndirect(const CDialogTemplate& dialogTemplate, HWND owner) {
+    m_template = dialogTemplate;
+    m_owner = owner;
+}
+
+HWND CDialog::ChooseOwner() const {
+    HWND owner = m_owner;
+    if (owner == nullptr) {
+        owner = GetActiveWindow();
+    }
+    if (owner == nullptr) {
+        CWnd* main = AfxGetMainWnd();
+        owner = main != nullptr ? main->GetSafeHwnd() : nullptr;
+    }
+    // A dialog is owned by a top-level window, never by a child. The desktop
+    // is no owner: disabling it for the run would lock up the whole screen.
+    if (owner != nullptr) {
+        owner = GetAncestor(owner, GA_ROOT);
+    }
+    return owner == GetDesktopWindow() ? nullptr : owner;
+}
+
+INT_PTR CDialog::DoModal() {
+    if (!m_template || m_running || GetSafeHwnd() != nullptr) {
+        return -1;
+    }
+    m_running = true;
+    m_ending = false;
+    m_result = -1;
+
+    const HWND owner = ChooseOwner();
+    const bool ownerDisabled = owner != nullptr && ::IsWindowEnabled(owner) != FALSE;
+    if (ownerDisabled) {
+        ::EnableWindow(owner, FALSE);
+    }
+    CWinApp* app = AppOfThisThread();
+    if (app != nullptr && app->GetMainWnd() == nullptr) {
+        app->SetMainWnd(this);
+    }
+
+    INT_PTR result = -1;
+    if (CreateDialogWindow(owner)) {
+        result = m_ending ? m_result : RunModalLoop(owner);
+    } else if (m_ending) {
+        result = m_result; // ended and destroyed during its initialisation
+    }
+
+    // The owner comes back before the dialog goes, so that it is activated
+    // in the dialog's place.
+    if (ownerDisabled) {
+        ::EnableWindow(owner, TRUE);
+    }
+    if (GetSafeHwnd() != nullptr) {
+        SetWindowPos(nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        DestroyWindow();
+    }
+    if (app != nullptr && app->GetMainWnd() == this) {
+        app->SetMainWnd(nullptr);
+    }
+    m_running = false;
+    return result;
+}
+
+bool CDialog::CreateDialogWindow(HWND owner) {
+    HWND hwnd = nullptr;
+    {
+        CreationScope scope(this, kDialogClassName);
+        hwnd = CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_template->Get(), owner,
+                                          &DefaultDialogProc, 0);
+    }
+    if (hwnd != nullptr && GetSafeHwnd() == nullptr && IsWindow(hwnd) &&
+        FromHandlePermanent(hwnd) == nullptr && SubclassWindow(hwnd)) {
+        // The creation hook was not available: the dialog was made without
+        // us, so its initialisation runs now (the platform has placed the
+        // focus already, so the answer has no use).
+        static_cast<void>(OnInitDialog());
+    }
+    return GetSafeHwnd() != nullptr;
+}
+
+INT_PTR CDialog::RunModalLoop(HWND owner) {
+    // Like the platform's modal dialogs, the dialog is shown whether or not
+    // its template asked for visibility.
+    if (!IsWindowVisible()) {
+        ShowWindow(SW_SHOWNORMAL);
+    }
+    CWinApp* app = AppOfThisThread();
+    LONG idleCount = 0;
+    bool idle = true;
+    MSG msg = {};
+    while (!m_ending && GetSafeHwnd() != nullptr) {
+        if (idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (idleCount == 0 && owner != nullptr) {
+                ::SendMessageW(owner, WM_ENTERIDLE, MSGF_DIALOGBOX,
+                               reinterpret_cast<LPARAM>(GetSafeHwnd()));
+            }
+            if (app == nullptr || !app->OnIdle(idleCount++)) {
+                idle = false;
+            }
+            continue;
+        }
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // The outer loop must see the quit message too.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return -1;
+        }
+        if (got == -1) {
+            return -1;
+        }
+        if (!PreTranslateInLoop(&msg) &&
+            (GetSafeHwnd() == nullptr || !IsDialogMessageW(GetSafeHwnd(), &msg))) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        const bool restartsIdle =
+            app != nullptr ? app->IsIdleMessage(&msg) != FALSE : msg.message != WM_PAINT;
+        if (restartsIdle) {
+            idle = true;
+            idleCount = 0;
+        }
+    }
+    return m_ending ? m_result : -1;
+}
+
+bool CDialog::PreTranslateInLoop(MSG* msg) const {
+    CWinApp* app = AppOfThisThread();
+    const BOOL consumed =
+        app != nullptr ? app->PreTranslateMessage(msg) : CWnd::WalkPreTranslateTree(msg);
+    return consumed != FALSE;
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+    m_result = result;
+    m_ending = true;
+    // Wakes the loop should it be waiting (the call may come from a message
+    // sent by another thread while the loop waits for a posted one).
+    PostMessage(WM_NULL);
+}
+
+BOOL CDialog::OnInitDialog() {
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_DESTROY:
+        // A dialog that served as the main window stands down before it is
+        // gone, so that its end does not end the application.
+        if (CWinApp* app = AfxGetApp(); app != nullptr && app->GetMainWnd() == this) {
+            app->SetMainWnd(nullptr);
+        }
+        break;
+    default:
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (CWnd::OnCommand(wParam, lParam)) {
+        return TRUE;
+    }
+    if (HIWORD(wParam) != BN_CLICKED) {
+        return FALSE;
+    }
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        OnOK();
+        return TRUE;
+    case IDCANCEL:
+        OnCancel();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,96 @@
+// Owning wrappers of GDI objects: CGdiObject and its fonts, brushes, bitmaps and regions.
+#pragma once
+
+#include <windows.h>
+
+// The single owner of one GDI object (or of none).
+//
+// Ownership: the wrapper deletes its object exactly once: when it is
+// destroyed, when it takes another object (Create..., Attach, a move), or on
+// DeleteObject. Detach hands the object over to the caller (or to a window
+// that takes ownership, as SetWindowRgn does). Wrappers move but do not copy.
+// Stock objects are never wrapped: they belong to the system.
+//
+// A Create... call on a wrapper that already holds an object makes the new
+// object first; on success the old one is deleted, on failure it is kept.
+// An object still selected into a device context cannot be deleted; select
+// it out first (CSelectedObject does this at the end of its scope).
+//
+// Threads: a wrapper is used by one thread at a time.
+class CGdiObject {
+public:
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    bool IsEmpty() const { return m_hObject == nullptr; }
+    // Deletes the object; TRUE when there was one and it was deleted.
+    BOOL DeleteObject();
+    // The object's description (GetObject); 0 when empty.
+    int GetObject(int size, void* buffer) const;
+
+protected:
+    CGdiObject() = default;
+    ~CGdiObject();
+    CGdiObject(CGdiObject&& other) noexcept;
+    CGdiObject& operator=(CGdiObject&& other) noexcept;
+
+    // Takes ownership of object (null empties the wrapper); the previous
+    // object, if different, is deleted. FALSE when object is null.
+    BOOL AttachObject(HGDIOBJ object);
+    HGDIOBJ DetachObject();
+
+private:
+    HGDIOBJ m_hObject = nullptr;
+};
+
+class CFont : public CGdiObject {
+public:
+    CFont() = default;
+
+    BOOL CreateFontIndirect(const LOGFONTW& logFont);
+    BOOL GetLogFont(LOGFONTW* logFont) const;
+
+    HFONT GetHandle() const { return static_cast<HFONT>(GetSafeHandle()); }
+    BOOL Attach(HFONT font) { return AttachObject(font); }
+    HFONT Detach() { return static_cast<HFONT>(DetachObject()); }
+};
+
+class CBrush : public CGdiObject {
+public:
+    CBrush() = default;
+
+    BOOL CreateSolidBrush(COLORREF color);
+
+    HBRUSH GetHandle() const { return static_cast<HBRUSH>(GetSafeHandle()); }
+    BOOL Attach(HBRUSH brush) { return AttachObject(brush); }
+    HBRUSH Detach() { return static_cast<HBRUSH>(DetachObject()); }
+};
+
+class CBitmap : public CGdiObject {
+public:
+    CBitmap() = default;
+
+    BOOL CreateCompatibleBitmap(HDC dc, int width, int height);
+    // A device-independent bitmap; *bits (if given) receives its pixel memory.
+    BOOL CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits);
+    BOOL GetBitmap(BITMAP* bitmap) const;
+
+    HBITMAP GetHandle() const { return static_cast<HBITMAP>(GetSafeHandle()); }
+    BOOL Attach(HBITMAP bitmap) { return AttachObject(bitmap); }
+    HBITMAP Detach() { return static_cast<HBITMAP>(DetachObject()); }
+};
+
+class CRgn : public CGdiObject {
+public:
+    CRgn() = default;
+
+    BOOL CreateRectRgn(int left, int top, int right, int bottom);
+    BOOL CreateEllipticRgn(int left, int top, int right, int bottom);
+    BOOL CreateRoundRectRgn(int left, int top, int right, int bottom, int cornerWidth,
+                            int cornerHeight);
+
+    HRGN GetHandle() const { return static_cast<HRGN>(GetSafeHandle()); }
+    BOOL Attach(HRGN region) { return AttachObject(region); }
+    HRGN Detach() { return static_cast<HRGN>(DetachObject()); }
+};

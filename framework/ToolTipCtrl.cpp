@@ -1,0 +1,61 @@
+#include "framework/ToolTipCtrl.h"
+
+#include <commctrl.h>
+
+constinit const CRuntimeClass CToolTipCtrl::runtimeClass{"CToolTipCtrl", &CWnd::runtimeClass};
+
+namespace {
+
+// A whole-window tool is known by the window's handle (TTF_IDISHWND) and
+// kept under the window's parent. The record has the size that every
+// version of the control accepts.
+TOOLINFOW WholeWindowTool(HWND window) {
+    TOOLINFOW tool = {};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND;
+    HWND parent = GetParent(window);
+    tool.hwnd = parent != nullptr ? parent : window;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    return tool;
+}
+
+} // namespace
+
+const CRuntimeClass* CToolTipCtrl::GetRuntimeClass() const {
+    return &runtimeClass;
+}
+
+BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    return CreateEx(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT,
+                    parent != nullptr ? parent->GetSafeHwnd() : nullptr, nullptr);
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* window, LPCWSTR text) {
+    if (window == nullptr || window->GetSafeHwnd() == nullptr) {
+        return FALSE;
+    }
+    TOOLINFOW tool = WholeWindowTool(window->GetSafeHwnd());
+    tool.lpszText = const_cast<LPWSTR>(text != nullptr ? text : L""); // read only
+    return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0 ? TRUE : FALSE;
+}
+
+void CToolTipCtrl::DelTool(CWnd* window) {
+    if (window == nullptr || window->GetSafeHwnd() == nullptr) {
+        return;
+    }
+    TOOLINFOW tool = WholeWindowTool(window->GetSafeHwnd());
+    SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+int CToolTipCtrl::GetToolCount() const {
+    return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT));
+}
+
+void CToolTipCtrl::RelayEvent(MSG* msg) {
+    if (msg != nullptr) {
+        SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    }
+}

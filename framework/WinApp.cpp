@@ -1,0 +1,165 @@
+#include "framework/WinApp.h"
+
+#include "framework/OleSupport.h"
+#include "framework/Wnd.h"
+
+#include <ole2.h>
+
+#include <cassert>
+
+constinit const CRuntimeClass CWinApp::runtimeClass{"CWinApp", &CObject::runtimeClass};
+constinit const CRuntimeClass CWinAppEx::runtimeClass{"CWinAppEx", &CWinApp::runtimeClass};
+
+namespace {
+
+CWinApp* g_app = nullptr;
+
+// The platform's internal timer message (caret blinking and the like).
+constexpr UINT kSystemTimerMessage = 0x0118;
+
+// In-process COM servers no longer in use are unloaded at most this often.
+constexpr DWORD kLibraryReleaseIntervalMs = 60000;
+
+} // namespace
+
+CWinApp::CWinApp() : m_hInstance(GetModuleHandleW(nullptr)), m_threadId(GetCurrentThreadId()) {
+    assert(g_app == nullptr && "only one application object may exist");
+    if (g_app == nullptr) {
+        g_app = this;
+    }
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+const CRuntimeClass* CWinApp::GetRuntimeClass() const {
+    return &runtimeClass;
+}
+
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
+
+int CWinApp::Run() {
+    LONG idleCount = 0;
+    bool idle = true;
+    MSG msg = {};
+    for (;;) {
+        while (idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!OnIdle(idleCount++)) {
+                idle = false;
+            }
+        }
+        do {
+            if (!PumpMessage(&msg)) {
+                return ExitInstance();
+            }
+            if (IsIdleMessage(&msg)) {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+bool CWinApp::PumpMessage(MSG* msg) {
+    const BOOL got = GetMessageW(msg, nullptr, 0, 0);
+    if (got == 0) {
+        m_exitCode = static_cast<int>(msg->wParam);
+        return false;
+    }
+    if (got == -1) {
+        // Only an invalid window filter makes GetMessage fail, and there is none.
+        m_exitCode = -1;
+        return false;
+    }
+    if (!PreTranslateMessage(msg)) {
+        TranslateMessage(msg);
+        DispatchMessageW(msg);
+    }
+    return true;
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* msg) {
+    return CWnd::WalkPreTranslateTree(msg);
+}
+
+BOOL CWinApp::OnIdle(LONG count) {
+    if (count == 0) {
+        ReleaseUnusedLibraries();
+    }
+    return FALSE;
+}
+
+void CWinApp::ReleaseUnusedLibraries() {
+    if (!AfxOleIsInitialized()) {
+        return;
+    }
+    const DWORD now = GetTickCount();
+    if (m_lastLibraryRelease != 0 && now - m_lastLibraryRelease < kLibraryReleaseIntervalMs) {
+        return;
+    }
+    m_lastLibraryRelease = now != 0 ? now : 1;
+    CoFreeUnusedLibraries();
+}
+
+BOOL CWinApp::IsIdleMessage(const MSG* msg) {
+    if (msg == nullptr) {
+        return FALSE;
+    }
+    switch (msg->message) {
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+        if (msg->message == m_lastMouseMessage && msg->pt.x == m_lastMousePoint.x &&
+            msg->pt.y == m_lastMousePoint.y) {
+            return FALSE;
+        }
+        m_lastMouseMessage = msg->message;
+        m_lastMousePoint = msg->pt;
+        return TRUE;
+    case WM_PAINT:
+    case kSystemTimerMessage:
+        return FALSE;
+    default:
+        return TRUE;
+    }
+}
+
+int CWinApp::ExitInstance() {
+    return m_exitCode;
+}
+
+CWinAppEx::CWinAppEx(BOOL resourceSmartUpdate) : m_resourceSmartUpdate(resourceSmartUpdate) {}
+
+const CRuntimeClass* CWinAppEx::GetRuntimeClass() const {
+    return &runtimeClass;
+}
+
+CWinApp* AfxGetApp() {
+    return g_app;
+}
+
+CWnd* AfxGetMainWnd() {
+    return g_app != nullptr ? g_app->GetMainWnd() : nullptr;
+}
+
+HINSTANCE AfxGetInstanceHandle() {
+    return g_app != nullptr ? g_app->GetInstanceHandle() : GetModuleHandleW(nullptr);
+}
+
+int RunApplication(HINSTANCE instance, int showCommand) {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr) {
+        return -1;
+    }
+    app->m_hInstance = instance != nullptr ? instance : GetModuleHandleW(nullptr);
+    app->m_showCommand = showCommand;
+    app->m_threadId = GetCurrentThreadId();
+    app->m_exitCode = -1;
+    const int exitCode = app->InitInstance() ? app->Run() : app->ExitInstance();
+    AfxOleTerm();
+    return exitCode;
+}

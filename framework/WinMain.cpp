@@ -1,0 +1,16 @@
+// The process entry of the framework's programs.
+//
+// It has a file of its own so that it is linked only where it is wanted: the
+// static library gives an object file to an executable only for a symbol the
+// executable still lacks. A program built with -municode has its start-up
+// code ask for wWinMain, so it takes this file; to make the linker look for
+// it when it reads this library (which comes before the start-up library),
+// such a program also links with -Wl,--undefined=wWinMain. The
+// tarn_gui_program() function in this folder's CMakeLists.txt sets both.
+// Test executables have their own main() and never ask for wWinMain, so they
+// call RunApplication themselves.
+#include "framework/WinApp.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    return RunApplication(instance, showCommand);
+}

@@ -1,0 +1,175 @@
+// CWnd: a C++ object bound to one window, with its message dispatch and reflection.
+#pragma once
+
+#include "framework/RuntimeClass.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+// A C++ object bound to at most one window at a time.
+//
+// Binding: a window made by CreateEx (or by a derived class's own creation)
+// is bound to its object before its first message, so WM_NCCREATE and
+// WM_CREATE already reach WindowProc; this holds for own window classes and
+// for system controls ("BUTTON", "EDIT", ...) alike. From then until
+// WM_NCDESTROY, the permanent map of the creating thread finds the object
+// from the window handle (FromHandlePermanent), and the window's messages
+// run through the virtual WindowProc, whose default processing is the
+// window's original procedure (its class procedure or the system control's).
+//
+// Ownership: the object never owns its window in the sense of deleting
+// itself. After WM_NCDESTROY the handle has left the map, GetSafeHwnd() is
+// null, and PostNcDestroy runs; a class whose objects live on the heap may
+// delete itself there (and only there). Destroying an object whose window
+// still exists first unbinds it (restoring the original procedure, so no
+// message reaches the half-destroyed object) and then destroys the window.
+//
+// Threads: a window object is used on the thread that created its window.
+// The permanent map is per thread; another thread's windows have no object.
+// Objects are not copyable.
+class CWnd : public CObject {
+public:
+    CWnd() = default;
+    ~CWnd() override;
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+    static const CRuntimeClass runtimeClass;
+
+    // The bound window, or null.
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // The object bound to a window of this thread, or null when the window
+    // has no framework object (or belongs to another thread).
+    static CWnd* FromHandlePermanent(HWND hwnd);
+
+    // Creates a window of any registered class and binds it before its first
+    // message. Fails (FALSE) when this object already has a window or the
+    // platform refuses the creation; when the window existed for a moment and
+    // was destroyed during creation, PostNcDestroy has already run.
+    BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
+                  int width, int height, HWND parent, HMENU menuOrId, LPVOID param = nullptr);
+    BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
+                  const RECT& rect, CWnd* parent, UINT id, LPVOID param = nullptr);
+
+    // Binds an existing window of this thread that has no object yet; its
+    // later messages reach WindowProc. FALSE when this object is bound
+    // already or the window cannot be bound.
+    BOOL SubclassWindow(HWND hwnd);
+    // Gives the window its original procedure back and unbinds it without
+    // destroying it. Returns the window, or null when there was none.
+    HWND UnsubclassWindow();
+
+    // Destroys the bound window; FALSE when there is none. The object may be
+    // gone when this returns, if its PostNcDestroy deletes it.
+    virtual BOOL DestroyWindow();
+
+    // Offered each queued message addressed to this window or a window inside
+    // it before translation and dispatch; TRUE consumes the message.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+
+    // Offers msg to PreTranslateMessage of every framework window from the
+    // message's window out to its top-level window (the first window that is
+    // not a child), innermost first. TRUE as soon as one consumes it.
+    static BOOL WalkPreTranslateTree(MSG* msg);
+
+    // Helpers. Each does nothing and answers 0, FALSE, null or an empty text
+    // when the object has no window.
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    // Removes and adds style bits; with nonzero flags the frame is then
+    // updated through SetWindowPos with these flags (never moving, sizing,
+    // reordering or activating). TRUE when the style changed.
+    BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
+    BOOL SetWindowText(LPCWSTR text);
+    std::wstring GetWindowText() const;
+    int GetDlgCtrlID() const;
+    HWND GetParent() const;
+    HWND SetParent(HWND newParent);
+    BOOL ShowWindow(int showCommand);
+    BOOL IsWindowVisible() const;
+    BOOL EnableWindow(BOOL enable = TRUE);
+    BOOL IsWindowEnabled() const;
+    HWND SetFocus();
+    BOOL Invalidate(BOOL erase = TRUE);
+    BOOL InvalidateRect(const RECT* rect, BOOL erase = TRUE);
+    BOOL RedrawWindow(const RECT* rect = nullptr, HRGN region = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    BOOL UpdateWindow();
+    BOOL SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags);
+    BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
+    BOOL GetClientRect(RECT* rect) const;
+    BOOL GetWindowRect(RECT* rect) const;
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // The window keeps using the font; the caller keeps it alive meanwhile.
+    void SetFont(HFONT font, BOOL redraw = TRUE);
+    HFONT GetFont() const;
+    // Empty names switch visual styles off for the window.
+    HRESULT SetWindowTheme(LPCWSTR subAppName, LPCWSTR subIdList);
+
+protected:
+    // The window procedure of the object. A derived class handles the
+    // messages it cares about in its own switch and passes every other
+    // message to its base class's WindowProc. The base handles WM_COMMAND
+    // (OnCommand), WM_NOTIFY (OnNotify) and reflects the colour requests
+    // WM_CTLCOLORBTN, WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC; everything else
+    // gets the default processing.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The default processing: the window's original procedure.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // WM_COMMAND. TRUE means handled (the window answers 0). The base hands a
+    // control notification back to the control's object first (reflection)
+    // and answers TRUE when that object handled it; menu and accelerator
+    // commands (lParam 0) are not handled.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+
+    // WM_NOTIFY. TRUE means handled, with the answer in *result. The base
+    // reflects the notification to the object of the sending control.
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    // A notification or colour request that the platform sent to this
+    // window's parent, handed back to this window's object with the parent's
+    // message and parameters (WM_COMMAND, WM_NOTIFY, WM_CTLCOLORBTN,
+    // WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC). A value means handled: it becomes
+    // the parent's answer (for the colour requests, the brush). No value lets
+    // the parent go on with its own processing. The base handles nothing.
+    virtual std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Called after WM_NCDESTROY, when the window is gone and the object is
+    // unbound. The base does nothing.
+    virtual void PostNcDestroy();
+
+    // For the lifetime of the scope, the next window of class className
+    // created on this thread is bound to wnd before its first message. Scopes
+    // nest (a window may create others while it is being created).
+    class CreationScope {
+    public:
+        CreationScope(CWnd* wnd, LPCWSTR className);
+        ~CreationScope();
+        CreationScope(const CreationScope&) = delete;
+        CreationScope& operator=(const CreationScope&) = delete;
+
+    private:
+        CWnd* m_previousWnd;
+        LPCWSTR m_previousClassName;
+    };
+
+private:
+    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam);
+
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool Bind(HWND hwnd);
+    void FinishDestroy();
+    // Finds the control that sent a notification or colour request to this
+    // window and hands the message to its object.
+    std::optional<LRESULT> ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_hWnd = nullptr;
+    WNDPROC m_originalProc = nullptr;
+};
