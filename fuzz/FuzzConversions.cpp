@@ -1,5 +1,6 @@
 // Both conversions against 64-bit reference arithmetic on arbitrary input texts.
 #include "app/ConversionRules.h"
+#include "fuzz/FuzzCheck.h"
 #include "runtime/IntegerText.h"
 
 #include <cstddef>
@@ -13,12 +14,6 @@ namespace {
 std::u16string Decimal(int64_t v) {
     std::string s = std::to_string(v);
     return std::u16string(s.begin(), s.end());
-}
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
 }
 
 } // namespace

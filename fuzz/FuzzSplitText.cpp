@@ -1,4 +1,5 @@
 // SplitText against a reference model built on std::u16string, with the pool's blocks balanced.
+#include "fuzz/FuzzCheck.h"
 #include "runtime/PoolMem.h"
 #include "runtime/StringArray.h"
 
@@ -12,12 +13,6 @@
 namespace {
 
 using Pieces = std::vector<std::optional<std::u16string>>;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 bool Trimmed(char16_t unit) {
     return unit <= 0x20 || unit == 0x3000;

@@ -1,5 +1,6 @@
 // CTarnMem::LoadFrom on arbitrary bytes: the outcome must match the stream,
 // and what loads must save to the same bytes and reload equal.
+#include "fuzz/FuzzCheck.h"
 #include "runtime/ObjectStream.h"
 #include "runtime/TarnMem.h"
 
@@ -7,16 +8,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CTarnMemoryStream in(data, static_cast<int64_t>(size));

@@ -1,4 +1,5 @@
 // Loading a text array from arbitrary bytes: no fault, and what loads saves and reloads unchanged.
+#include "fuzz/FuzzCheck.h"
 #include "runtime/ObjectStream.h"
 #include "runtime/PoolMem.h"
 #include "runtime/TextArray.h"
@@ -8,16 +9,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int64_t free_before = ProcessMemPool().FreeBlockCount();

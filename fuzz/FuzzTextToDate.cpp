@@ -1,6 +1,7 @@
 // TextToDate in both styles: whatever it accepts is a date-time of whole
 // seconds, and a date it gives within the valid range prints with DateToText
 // and reads back as the same value. Also DateToText of arbitrary doubles.
+#include "fuzz/FuzzCheck.h"
 #include "runtime/DateTime.h"
 
 #include <bit>
@@ -12,12 +13,6 @@
 #include <vector>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // Units a date text is made of; single bytes pick from them so that the
 // fuzzer reaches well-formed and almost well-formed texts quickly.

@@ -1,5 +1,6 @@
 // TextToFloat64 against the C library's strtod on the same ASCII text, and
 // FloatToText against its printf "%.*G", both exact in the native C library.
+#include "fuzz/FuzzCheck.h"
 #include "runtime/NumberText.h"
 
 #include <bit>
@@ -12,12 +13,6 @@
 #include <string>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 bool SameBits(double a, double b) {
     if (std::isnan(a) || std::isnan(b)) {

@@ -1,5 +1,6 @@
 // TextToInt64 and HexToInt64 against plain reference models that work in
 // 128-bit arithmetic and on the list of digits, on arbitrary UTF-16 texts.
+#include "fuzz/FuzzCheck.h"
 #include "runtime/NumberText.h"
 
 #include <cstddef>
@@ -8,12 +9,6 @@
 #include <vector>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 int64_t DecimalReference(const std::vector<char16_t>& text) {
     size_t i = 0;

@@ -1,5 +1,6 @@
 // CWString::LoadFrom on arbitrary bytes: only well-formed texts load, and what
 // loads saves to the same bytes and reloads equal.
+#include "fuzz/FuzzCheck.h"
 #include "runtime/ObjectStream.h"
 #include "runtime/WString.h"
 
@@ -7,16 +8,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CTarnMemoryStream in(data, static_cast<int64_t>(size));
