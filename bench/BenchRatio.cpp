@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <unistd.h>
 
 namespace bench {
 
@@ -12,6 +13,9 @@ namespace {
 // Prints the usual console table and remembers each run's CPU time per iteration.
 class RecordingReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal, so logs and pipes get plain lines.
+    RecordingReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -37,6 +41,7 @@ int RunWithRatios(int argc, char** argv, const std::vector<RatioPair>& pairs) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     const auto& times = reporter.times();
+    std::printf("\n");
     for (const auto& [ours, reference] : pairs) {
         auto a = times.find(ours);
         auto b = times.find(reference);
