@@ -3,6 +3,7 @@
 #include <bit>
 #include <cassert>
 #include <cstring>
+#include <type_traits>
 
 #include "runtime/NumberText.h"
 #include "runtime/ObjectStream.h"
@@ -18,55 +19,17 @@ CTarnObject* CreateBaseDataType() {
     return new CTarnBaseDataType();
 }
 
-CTarnObject* CreateZiJieLei() {
-    return new rg_tarn_base::rg_ZiJieLei();
-}
-
-CTarnObject* CreateDuanZhengShuLei() {
-    return new rg_tarn_base::rg_DuanZhengShuLei();
-}
-
-CTarnObject* CreateZiFuLei() {
-    return new rg_tarn_base::rg_ZiFuLei();
-}
-
-CTarnObject* CreateZhengShuLei() {
-    return new rg_tarn_base::rg_ZhengShuLei();
-}
-
-CTarnObject* CreateBianZhengShuLei() {
-    return new rg_tarn_base::rg_BianZhengShuLei();
-}
-
-CTarnObject* CreateChangZhengShuLei() {
-    return new rg_tarn_base::rg_ChangZhengShuLei();
-}
-
-CTarnObject* CreateChanJingDuXiaoShuLei() {
-    return new rg_tarn_base::rg_ChanJingDuXiaoShuLei();
-}
-
-CTarnObject* CreateXiaoShuLei() {
-    return new rg_tarn_base::rg_XiaoShuLei();
-}
-
-CTarnObject* CreateLuoJiXingLei() {
-    return new rg_tarn_base::rg_LuoJiXingLei();
-}
-
-// Equal when the single-precision difference lies in the window; two equal
-// infinities, whose difference is not a number, are equal too.
-bool FloatsMatch(float a, float b) {
-    constexpr float kWindow = 0.000001f;
-    const float difference = a - b;
+// Equal when the difference, in F's own precision, lies in the window; two
+// equal infinities, whose difference is not a number, are equal too.
+template <class F> bool WithinWindow(F a, F b) {
+    constexpr F kWindow = static_cast<F>(0.000001);
+    const F difference = a - b;
     return a == b || (difference >= -kWindow && difference <= kWindow);
 }
 
-bool DoublesMatch(double a, double b) {
-    constexpr double kWindow = 0.000001;
-    const double difference = a - b;
-    return a == b || (difference >= -kWindow && difference <= kWindow);
-}
+// Narrowing the double window gives the single-precision constant nearest to
+// 0.000001, the one the equality contract names.
+static_assert(static_cast<float>(0.000001) == 0.000001f);
 
 } // namespace
 
@@ -107,395 +70,105 @@ void CTarnBaseDataType::SaveValue(CTarnObjectStream& stream, const void* value, 
     stream.WriteBytes(value, bytes);
 }
 
-namespace rg_tarn_base {
-
-const ClassInfo& rg_ZiJieLei::ClassRecord() {
-    static const ClassInfo info = MakeClassInfo(&CreateZiJieLei, "rg_tarn_base::rg_ZiJieLei");
-    return info;
+template <class Derived, class T>
+const ClassInfo& CTarnBoxedValue<Derived, T>::GetClassInfo() const {
+    return Derived::ClassRecord();
 }
 
-const ClassInfo& rg_ZiJieLei::GetClassInfo() const {
-    return ClassRecord();
+template <class Derived, class T>
+bool CTarnBoxedValue<Derived, T>::IsEqual(const CTarnObject& other) const {
+    // The same record, so other is a Derived.
+    return HeaderEquals(other) && value == static_cast<const CTarnBoxedValue&>(other).value;
 }
 
-bool rg_ZiJieLei::IsEqual(const CTarnObject& other) const {
-    return HeaderEquals(other) && value == static_cast<const rg_ZiJieLei&>(other).value;
+template <class Derived, class T>
+CTarnBoxedValue<Derived, T>* CTarnBoxedValue<Derived, T>::CreateNew() const {
+    return new Derived();
 }
 
-rg_ZiJieLei* rg_ZiJieLei::CreateNew() const {
-    return new rg_ZiJieLei();
+template <class Derived, class T>
+CTarnBoxedValue<Derived, T>* CTarnBoxedValue<Derived, T>::Clone() const {
+    return new Derived(static_cast<const Derived&>(*this));
 }
 
-rg_ZiJieLei* rg_ZiJieLei::Clone() const {
-    return new rg_ZiJieLei(*this);
-}
-
-bool rg_ZiJieLei::CopyFrom(const CTarnObject& other) {
+template <class Derived, class T>
+bool CTarnBoxedValue<Derived, T>::CopyFrom(const CTarnObject& other) {
     if (!other.IsKindOf(GetClassInfo())) {
         return false;
     }
     BeforeOverwrite();
-    *this = static_cast<const rg_ZiJieLei&>(other);
+    static_cast<Derived&>(*this) = static_cast<const Derived&>(other);
     return true;
 }
 
-void rg_ZiJieLei::Reset() {
+template <class Derived, class T> void CTarnBoxedValue<Derived, T>::Reset() {
+    // Otherwise a field of Derived would survive the reset.
+    static_assert(sizeof(Derived) == sizeof(CTarnBoxedValue), "Derived adds no field");
     BeforeOverwrite();
     flags = 0;
     extra = 0;
     value = 0;
 }
 
-bool rg_ZiJieLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
+template <class Derived, class T>
+bool CTarnBoxedValue<Derived, T>::IsKindOf(const ClassInfo& info) const {
+    return SameClass(info, Derived::ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
 }
 
-void rg_ZiJieLei::DumpText(CWString& out, int32_t /*limit*/) const {
-    out.SetInt(value);
+template <class Derived, class T>
+void CTarnBoxedValue<Derived, T>::DumpText(CWString& out, int32_t limit) const {
+    if constexpr (!std::is_integral_v<T>) {
+        CTarnBaseDataType::DumpText(out, limit);
+    } else if constexpr (sizeof(T) == 8) {
+        out.SetInt64(value);
+    } else {
+        out.SetInt(value);
+    }
 }
 
-void rg_ZiJieLei::LoadFrom(CTarnObjectStream& stream) {
+template <class Derived, class T>
+void CTarnBoxedValue<Derived, T>::LoadFrom(CTarnObjectStream& stream) {
     LoadValue(stream, &value, sizeof value);
 }
 
-void rg_ZiJieLei::SaveTo(CTarnObjectStream& stream) const {
+template <class Derived, class T>
+void CTarnBoxedValue<Derived, T>::SaveTo(CTarnObjectStream& stream) const {
     SaveValue(stream, &value, sizeof value);
 }
 
-void* rg_ZiJieLei::GetValuePtr() {
+template <class Derived, class T> void* CTarnBoxedValue<Derived, T>::GetValuePtr() {
     return &value;
 }
 
-const ClassInfo& rg_DuanZhengShuLei::ClassRecord() {
+template <class Derived, class T>
+const ClassInfo& CTarnBoxedValue<Derived, T>::Record(const char* name) {
+    // One record per specialization, that is per Derived.
     static const ClassInfo info =
-        MakeClassInfo(&CreateDuanZhengShuLei, "rg_tarn_base::rg_DuanZhengShuLei");
+        MakeClassInfo([]() -> CTarnObject* { return new Derived(); }, name);
     return info;
 }
 
-const ClassInfo& rg_DuanZhengShuLei::GetClassInfo() const {
-    return ClassRecord();
-}
+// Every boxed class, each with its value type as declared.
+template class CTarnBoxedValue<rg_tarn_base::rg_ZiJieLei, int8_t>;
+template class CTarnBoxedValue<rg_tarn_base::rg_DuanZhengShuLei, int16_t>;
+template class CTarnBoxedValue<rg_tarn_base::rg_ZiFuLei, char16_t>;
+template class CTarnBoxedValue<rg_tarn_base::rg_ZhengShuLei, int32_t>;
+template class CTarnBoxedValue<rg_tarn_base::rg_BianZhengShuLei, int64_t>;
+template class CTarnBoxedValue<rg_tarn_base::rg_ChangZhengShuLei, int64_t>;
+template class CTarnBoxedValue<rg_tarn_base::rg_ChanJingDuXiaoShuLei, float>;
+template class CTarnBoxedValue<rg_tarn_base::rg_XiaoShuLei, double>;
+template class CTarnBoxedValue<rg_tarn_base::rg_LuoJiXingLei, int32_t>;
 
-bool rg_DuanZhengShuLei::IsEqual(const CTarnObject& other) const {
-    return HeaderEquals(other) && value == static_cast<const rg_DuanZhengShuLei&>(other).value;
-}
-
-rg_DuanZhengShuLei* rg_DuanZhengShuLei::CreateNew() const {
-    return new rg_DuanZhengShuLei();
-}
-
-rg_DuanZhengShuLei* rg_DuanZhengShuLei::Clone() const {
-    return new rg_DuanZhengShuLei(*this);
-}
-
-bool rg_DuanZhengShuLei::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(GetClassInfo())) {
-        return false;
-    }
-    BeforeOverwrite();
-    *this = static_cast<const rg_DuanZhengShuLei&>(other);
-    return true;
-}
-
-void rg_DuanZhengShuLei::Reset() {
-    BeforeOverwrite();
-    flags = 0;
-    extra = 0;
-    value = 0;
-}
-
-bool rg_DuanZhengShuLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
-}
-
-void rg_DuanZhengShuLei::DumpText(CWString& out, int32_t /*limit*/) const {
-    out.SetInt(value);
-}
-
-void rg_DuanZhengShuLei::LoadFrom(CTarnObjectStream& stream) {
-    LoadValue(stream, &value, sizeof value);
-}
-
-void rg_DuanZhengShuLei::SaveTo(CTarnObjectStream& stream) const {
-    SaveValue(stream, &value, sizeof value);
-}
-
-void* rg_DuanZhengShuLei::GetValuePtr() {
-    return &value;
-}
-
-const ClassInfo& rg_ZiFuLei::ClassRecord() {
-    static const ClassInfo info = MakeClassInfo(&CreateZiFuLei, "rg_tarn_base::rg_ZiFuLei");
-    return info;
-}
-
-const ClassInfo& rg_ZiFuLei::GetClassInfo() const {
-    return ClassRecord();
-}
-
-bool rg_ZiFuLei::IsEqual(const CTarnObject& other) const {
-    return HeaderEquals(other) && value == static_cast<const rg_ZiFuLei&>(other).value;
-}
-
-rg_ZiFuLei* rg_ZiFuLei::CreateNew() const {
-    return new rg_ZiFuLei();
-}
-
-rg_ZiFuLei* rg_ZiFuLei::Clone() const {
-    return new rg_ZiFuLei(*this);
-}
-
-bool rg_ZiFuLei::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(GetClassInfo())) {
-        return false;
-    }
-    BeforeOverwrite();
-    *this = static_cast<const rg_ZiFuLei&>(other);
-    return true;
-}
-
-void rg_ZiFuLei::Reset() {
-    BeforeOverwrite();
-    flags = 0;
-    extra = 0;
-    value = 0;
-}
-
-bool rg_ZiFuLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
-}
+namespace rg_tarn_base {
 
 void rg_ZiFuLei::DumpText(CWString& out, int32_t /*limit*/) const {
     out.SetEmpty();
     out.AppendChar(value);
 }
 
-void rg_ZiFuLei::LoadFrom(CTarnObjectStream& stream) {
-    LoadValue(stream, &value, sizeof value);
-}
-
-void rg_ZiFuLei::SaveTo(CTarnObjectStream& stream) const {
-    SaveValue(stream, &value, sizeof value);
-}
-
-void* rg_ZiFuLei::GetValuePtr() {
-    return &value;
-}
-
-const ClassInfo& rg_ZhengShuLei::ClassRecord() {
-    static const ClassInfo info = MakeClassInfo(&CreateZhengShuLei, "rg_tarn_base::rg_ZhengShuLei");
-    return info;
-}
-
-const ClassInfo& rg_ZhengShuLei::GetClassInfo() const {
-    return ClassRecord();
-}
-
-bool rg_ZhengShuLei::IsEqual(const CTarnObject& other) const {
-    return HeaderEquals(other) && value == static_cast<const rg_ZhengShuLei&>(other).value;
-}
-
-rg_ZhengShuLei* rg_ZhengShuLei::CreateNew() const {
-    return new rg_ZhengShuLei();
-}
-
-rg_ZhengShuLei* rg_ZhengShuLei::Clone() const {
-    return new rg_ZhengShuLei(*this);
-}
-
-bool rg_ZhengShuLei::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(GetClassInfo())) {
-        return false;
-    }
-    BeforeOverwrite();
-    *this = static_cast<const rg_ZhengShuLei&>(other);
-    return true;
-}
-
-void rg_ZhengShuLei::Reset() {
-    BeforeOverwrite();
-    flags = 0;
-    extra = 0;
-    value = 0;
-}
-
-bool rg_ZhengShuLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
-}
-
-void rg_ZhengShuLei::DumpText(CWString& out, int32_t /*limit*/) const {
-    out.SetInt(value);
-}
-
-void rg_ZhengShuLei::LoadFrom(CTarnObjectStream& stream) {
-    LoadValue(stream, &value, sizeof value);
-}
-
-void rg_ZhengShuLei::SaveTo(CTarnObjectStream& stream) const {
-    SaveValue(stream, &value, sizeof value);
-}
-
-void* rg_ZhengShuLei::GetValuePtr() {
-    return &value;
-}
-
-const ClassInfo& rg_BianZhengShuLei::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateBianZhengShuLei, "rg_tarn_base::rg_BianZhengShuLei");
-    return info;
-}
-
-const ClassInfo& rg_BianZhengShuLei::GetClassInfo() const {
-    return ClassRecord();
-}
-
-bool rg_BianZhengShuLei::IsEqual(const CTarnObject& other) const {
-    return HeaderEquals(other) && value == static_cast<const rg_BianZhengShuLei&>(other).value;
-}
-
-rg_BianZhengShuLei* rg_BianZhengShuLei::CreateNew() const {
-    return new rg_BianZhengShuLei();
-}
-
-rg_BianZhengShuLei* rg_BianZhengShuLei::Clone() const {
-    return new rg_BianZhengShuLei(*this);
-}
-
-bool rg_BianZhengShuLei::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(GetClassInfo())) {
-        return false;
-    }
-    BeforeOverwrite();
-    *this = static_cast<const rg_BianZhengShuLei&>(other);
-    return true;
-}
-
-void rg_BianZhengShuLei::Reset() {
-    BeforeOverwrite();
-    flags = 0;
-    extra = 0;
-    value = 0;
-}
-
-bool rg_BianZhengShuLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
-}
-
-void rg_BianZhengShuLei::DumpText(CWString& out, int32_t /*limit*/) const {
-    out.SetInt64(value);
-}
-
-void rg_BianZhengShuLei::LoadFrom(CTarnObjectStream& stream) {
-    LoadValue(stream, &value, sizeof value);
-}
-
-void rg_BianZhengShuLei::SaveTo(CTarnObjectStream& stream) const {
-    SaveValue(stream, &value, sizeof value);
-}
-
-void* rg_BianZhengShuLei::GetValuePtr() {
-    return &value;
-}
-
-const ClassInfo& rg_ChangZhengShuLei::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateChangZhengShuLei, "rg_tarn_base::rg_ChangZhengShuLei");
-    return info;
-}
-
-const ClassInfo& rg_ChangZhengShuLei::GetClassInfo() const {
-    return ClassRecord();
-}
-
-bool rg_ChangZhengShuLei::IsEqual(const CTarnObject& other) const {
-    return HeaderEquals(other) && value == static_cast<const rg_ChangZhengShuLei&>(other).value;
-}
-
-rg_ChangZhengShuLei* rg_ChangZhengShuLei::CreateNew() const {
-    return new rg_ChangZhengShuLei();
-}
-
-rg_ChangZhengShuLei* rg_ChangZhengShuLei::Clone() const {
-    return new rg_ChangZhengShuLei(*this);
-}
-
-bool rg_ChangZhengShuLei::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(GetClassInfo())) {
-        return false;
-    }
-    BeforeOverwrite();
-    *this = static_cast<const rg_ChangZhengShuLei&>(other);
-    return true;
-}
-
-void rg_ChangZhengShuLei::Reset() {
-    BeforeOverwrite();
-    flags = 0;
-    extra = 0;
-    value = 0;
-}
-
-bool rg_ChangZhengShuLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
-}
-
-void rg_ChangZhengShuLei::DumpText(CWString& out, int32_t /*limit*/) const {
-    out.SetInt64(value);
-}
-
-void rg_ChangZhengShuLei::LoadFrom(CTarnObjectStream& stream) {
-    LoadValue(stream, &value, sizeof value);
-}
-
-void rg_ChangZhengShuLei::SaveTo(CTarnObjectStream& stream) const {
-    SaveValue(stream, &value, sizeof value);
-}
-
-void* rg_ChangZhengShuLei::GetValuePtr() {
-    return &value;
-}
-
-const ClassInfo& rg_ChanJingDuXiaoShuLei::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateChanJingDuXiaoShuLei, "rg_tarn_base::rg_ChanJingDuXiaoShuLei");
-    return info;
-}
-
-const ClassInfo& rg_ChanJingDuXiaoShuLei::GetClassInfo() const {
-    return ClassRecord();
-}
-
 bool rg_ChanJingDuXiaoShuLei::IsEqual(const CTarnObject& other) const {
     return HeaderEquals(other) &&
-           FloatsMatch(value, static_cast<const rg_ChanJingDuXiaoShuLei&>(other).value);
-}
-
-rg_ChanJingDuXiaoShuLei* rg_ChanJingDuXiaoShuLei::CreateNew() const {
-    return new rg_ChanJingDuXiaoShuLei();
-}
-
-rg_ChanJingDuXiaoShuLei* rg_ChanJingDuXiaoShuLei::Clone() const {
-    return new rg_ChanJingDuXiaoShuLei(*this);
-}
-
-bool rg_ChanJingDuXiaoShuLei::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(GetClassInfo())) {
-        return false;
-    }
-    BeforeOverwrite();
-    *this = static_cast<const rg_ChanJingDuXiaoShuLei&>(other);
-    return true;
-}
-
-void rg_ChanJingDuXiaoShuLei::Reset() {
-    BeforeOverwrite();
-    flags = 0;
-    extra = 0;
-    value = 0;
-}
-
-bool rg_ChanJingDuXiaoShuLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
+           WithinWindow(value, static_cast<const rg_ChanJingDuXiaoShuLei&>(other).value);
 }
 
 void rg_ChanJingDuXiaoShuLei::DumpText(CWString& out, int32_t /*limit*/) const {
@@ -503,133 +176,14 @@ void rg_ChanJingDuXiaoShuLei::DumpText(CWString& out, int32_t /*limit*/) const {
     AppendFloat(out, value);
 }
 
-void rg_ChanJingDuXiaoShuLei::LoadFrom(CTarnObjectStream& stream) {
-    LoadValue(stream, &value, sizeof value);
-}
-
-void rg_ChanJingDuXiaoShuLei::SaveTo(CTarnObjectStream& stream) const {
-    SaveValue(stream, &value, sizeof value);
-}
-
-void* rg_ChanJingDuXiaoShuLei::GetValuePtr() {
-    return &value;
-}
-
-const ClassInfo& rg_XiaoShuLei::ClassRecord() {
-    static const ClassInfo info = MakeClassInfo(&CreateXiaoShuLei, "rg_tarn_base::rg_XiaoShuLei");
-    return info;
-}
-
-const ClassInfo& rg_XiaoShuLei::GetClassInfo() const {
-    return ClassRecord();
-}
-
 bool rg_XiaoShuLei::IsEqual(const CTarnObject& other) const {
     return HeaderEquals(other) &&
-           DoublesMatch(value, static_cast<const rg_XiaoShuLei&>(other).value);
-}
-
-rg_XiaoShuLei* rg_XiaoShuLei::CreateNew() const {
-    return new rg_XiaoShuLei();
-}
-
-rg_XiaoShuLei* rg_XiaoShuLei::Clone() const {
-    return new rg_XiaoShuLei(*this);
-}
-
-bool rg_XiaoShuLei::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(GetClassInfo())) {
-        return false;
-    }
-    BeforeOverwrite();
-    *this = static_cast<const rg_XiaoShuLei&>(other);
-    return true;
-}
-
-void rg_XiaoShuLei::Reset() {
-    BeforeOverwrite();
-    flags = 0;
-    extra = 0;
-    value = 0;
-}
-
-bool rg_XiaoShuLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
+           WithinWindow(value, static_cast<const rg_XiaoShuLei&>(other).value);
 }
 
 void rg_XiaoShuLei::DumpText(CWString& out, int32_t /*limit*/) const {
     out.SetEmpty();
     AppendDouble(out, value);
-}
-
-void rg_XiaoShuLei::LoadFrom(CTarnObjectStream& stream) {
-    LoadValue(stream, &value, sizeof value);
-}
-
-void rg_XiaoShuLei::SaveTo(CTarnObjectStream& stream) const {
-    SaveValue(stream, &value, sizeof value);
-}
-
-void* rg_XiaoShuLei::GetValuePtr() {
-    return &value;
-}
-
-const ClassInfo& rg_LuoJiXingLei::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateLuoJiXingLei, "rg_tarn_base::rg_LuoJiXingLei");
-    return info;
-}
-
-const ClassInfo& rg_LuoJiXingLei::GetClassInfo() const {
-    return ClassRecord();
-}
-
-bool rg_LuoJiXingLei::IsEqual(const CTarnObject& other) const {
-    return HeaderEquals(other) && value == static_cast<const rg_LuoJiXingLei&>(other).value;
-}
-
-rg_LuoJiXingLei* rg_LuoJiXingLei::CreateNew() const {
-    return new rg_LuoJiXingLei();
-}
-
-rg_LuoJiXingLei* rg_LuoJiXingLei::Clone() const {
-    return new rg_LuoJiXingLei(*this);
-}
-
-bool rg_LuoJiXingLei::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(GetClassInfo())) {
-        return false;
-    }
-    BeforeOverwrite();
-    *this = static_cast<const rg_LuoJiXingLei&>(other);
-    return true;
-}
-
-void rg_LuoJiXingLei::Reset() {
-    BeforeOverwrite();
-    flags = 0;
-    extra = 0;
-    value = 0;
-}
-
-bool rg_LuoJiXingLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnBaseDataType::IsKindOf(info);
-}
-
-void rg_LuoJiXingLei::DumpText(CWString& out, int32_t /*limit*/) const {
-    out.SetInt(value);
-}
-
-void rg_LuoJiXingLei::LoadFrom(CTarnObjectStream& stream) {
-    LoadValue(stream, &value, sizeof value);
-}
-
-void rg_LuoJiXingLei::SaveTo(CTarnObjectStream& stream) const {
-    SaveValue(stream, &value, sizeof value);
-}
-
-void* rg_LuoJiXingLei::GetValuePtr() {
-    return &value;
 }
 
 } // namespace rg_tarn_base

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "runtime/TarnObject.h"
 
@@ -32,288 +33,158 @@ protected:
     static void SaveValue(CTarnObjectStream& stream, const void* value, int64_t bytes);
 };
 
+// The protocol of a boxed class Derived that holds one T, written once. It
+// adds one field, value, right after the object header and no operation, so
+// the protocol's slots stay those of CTarnBaseDataType. It is no runtime class
+// of its own: it has no record, and IsKindOf passes from Derived's record
+// straight to CTarnBaseDataType's. Derived adds no field, gives its qualified
+// name to Record in its static ClassRecord(), and overrides IsEqual or
+// DumpText where exactness or the decimal text does not fit its value. A new
+// object holds 0; copies take flags, extra and the value; the stream form is
+// the value's bytes as held in memory (little-endian), with no tag. One thread
+// at a time.
+//
+// The operations are defined once, in the library, for the boxed classes
+// declared below; no other Derived is instantiated.
+template <class Derived, class T> class CTarnBoxedValue : public CTarnBaseDataType {
+    static_assert(sizeof(T) >= 1 && sizeof(T) <= 8, "the stream form holds 1 to 8 bytes");
+    static_assert(std::is_trivially_copyable_v<T>, "the stream form is the value's bytes");
+
+public:
+    CTarnBoxedValue() = default;
+    explicit CTarnBoxedValue(T initial) : value(initial) {}
+    CTarnBoxedValue(const CTarnBoxedValue& other) = default;
+    CTarnBoxedValue& operator=(const CTarnBoxedValue& other) = default;
+    ~CTarnBoxedValue() override = default;
+
+    const ClassInfo& GetClassInfo() const override;
+    // Class, bit 0 of flags and extra, then the values exactly.
+    bool IsEqual(const CTarnObject& other) const override;
+    // CreateNew and Clone make a Derived but are typed as this template: a
+    // covariant return type must be complete where it is declared, and Derived
+    // is still incomplete while its base is being declared.
+    CTarnBoxedValue* CreateNew() const override;
+    CTarnBoxedValue* Clone() const override;
+    bool CopyFrom(const CTarnObject& other) override;
+    // Value, flags and extra 0.
+    void Reset() override;
+    bool IsKindOf(const ClassInfo& info) const override;
+    // Replaces out by the decimal text of an integer value. A value of another
+    // kind has no text here and gets the general object line.
+    void DumpText(CWString& out, int32_t limit) const override;
+    void LoadFrom(CTarnObjectStream& stream) override;
+    void SaveTo(CTarnObjectStream& stream) const override;
+    void* GetValuePtr() override;
+
+    T value = 0;
+
+protected:
+    // Derived's record, built on the first call from name. Derived's
+    // ClassRecord is the one caller and always passes its own qualified name.
+    static const ClassInfo& Record(const char* name);
+};
+
 namespace rg_tarn_base {
 
 // A boxed byte: a signed 8-bit value. A new object holds 0. Copies take flags,
 // extra and the value. The stream form is the value's 1 byte as held in memory
-// (little-endian), with no tag. One thread at a time.
-class rg_ZiJieLei : public CTarnBaseDataType {
+// (little-endian), with no tag. The text is the decimal text of the signed
+// value. One thread at a time.
+class rg_ZiJieLei : public CTarnBoxedValue<rg_ZiJieLei, int8_t> {
 public:
-    rg_ZiJieLei() = default;
-    explicit rg_ZiJieLei(int8_t initial) : value(initial) {}
-    rg_ZiJieLei(const rg_ZiJieLei& other) = default;
-    rg_ZiJieLei& operator=(const rg_ZiJieLei& other) = default;
-    ~rg_ZiJieLei() override = default;
-
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    // Class, bit 0 of flags and extra, then the values exactly.
-    bool IsEqual(const CTarnObject& other) const override;
-    rg_ZiJieLei* CreateNew() const override;
-    rg_ZiJieLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    // Value, flags and extra 0.
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
-    // Replaces out by the decimal text of the signed value.
-    void DumpText(CWString& out, int32_t limit) const override;
-    void LoadFrom(CTarnObjectStream& stream) override;
-    void SaveTo(CTarnObjectStream& stream) const override;
-    void* GetValuePtr() override;
-
-    int8_t value = 0;
+    using CTarnBoxedValue::CTarnBoxedValue;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_ZiJieLei"); }
 };
 
 // A boxed short integer: a signed 16-bit value. A new object holds 0. Copies
 // take flags, extra and the value. The stream form is the value's 2 bytes as
-// held in memory (little-endian), with no tag. One thread at a time.
-class rg_DuanZhengShuLei : public CTarnBaseDataType {
+// held in memory (little-endian), with no tag. The text is the decimal text of
+// the value. One thread at a time.
+class rg_DuanZhengShuLei : public CTarnBoxedValue<rg_DuanZhengShuLei, int16_t> {
 public:
-    rg_DuanZhengShuLei() = default;
-    explicit rg_DuanZhengShuLei(int16_t initial) : value(initial) {}
-    rg_DuanZhengShuLei(const rg_DuanZhengShuLei& other) = default;
-    rg_DuanZhengShuLei& operator=(const rg_DuanZhengShuLei& other) = default;
-    ~rg_DuanZhengShuLei() override = default;
-
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    // Class, bit 0 of flags and extra, then the values exactly.
-    bool IsEqual(const CTarnObject& other) const override;
-    rg_DuanZhengShuLei* CreateNew() const override;
-    rg_DuanZhengShuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    // Value, flags and extra 0.
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
-    // Replaces out by the decimal text of the value.
-    void DumpText(CWString& out, int32_t limit) const override;
-    void LoadFrom(CTarnObjectStream& stream) override;
-    void SaveTo(CTarnObjectStream& stream) const override;
-    void* GetValuePtr() override;
-
-    int16_t value = 0;
+    using CTarnBoxedValue::CTarnBoxedValue;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_DuanZhengShuLei"); }
 };
 
 // A boxed character: one UTF-16 unit. A new object holds 0. Copies take flags,
 // extra and the value. The stream form is the value's 2 bytes as held in memory
 // (little-endian), with no tag. One thread at a time.
-class rg_ZiFuLei : public CTarnBaseDataType {
+class rg_ZiFuLei : public CTarnBoxedValue<rg_ZiFuLei, char16_t> {
 public:
-    rg_ZiFuLei() = default;
-    explicit rg_ZiFuLei(char16_t initial) : value(initial) {}
-    rg_ZiFuLei(const rg_ZiFuLei& other) = default;
-    rg_ZiFuLei& operator=(const rg_ZiFuLei& other) = default;
-    ~rg_ZiFuLei() override = default;
-
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    // Class, bit 0 of flags and extra, then the values exactly.
-    bool IsEqual(const CTarnObject& other) const override;
-    rg_ZiFuLei* CreateNew() const override;
-    rg_ZiFuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    // Value, flags and extra 0.
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    using CTarnBoxedValue::CTarnBoxedValue;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_ZiFuLei"); }
     // Replaces out by the character itself (the empty text for the zero unit).
     void DumpText(CWString& out, int32_t limit) const override;
-    void LoadFrom(CTarnObjectStream& stream) override;
-    void SaveTo(CTarnObjectStream& stream) const override;
-    void* GetValuePtr() override;
-
-    char16_t value = 0;
 };
 
 // A boxed integer: a signed 32-bit value. A new object holds 0. Copies take
 // flags, extra and the value. The stream form is the value's 4 bytes as held in
-// memory (little-endian), with no tag. One thread at a time.
-class rg_ZhengShuLei : public CTarnBaseDataType {
+// memory (little-endian), with no tag. The text is the decimal text of the
+// value. One thread at a time.
+class rg_ZhengShuLei : public CTarnBoxedValue<rg_ZhengShuLei, int32_t> {
 public:
-    rg_ZhengShuLei() = default;
-    explicit rg_ZhengShuLei(int32_t initial) : value(initial) {}
-    rg_ZhengShuLei(const rg_ZhengShuLei& other) = default;
-    rg_ZhengShuLei& operator=(const rg_ZhengShuLei& other) = default;
-    ~rg_ZhengShuLei() override = default;
-
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    // Class, bit 0 of flags and extra, then the values exactly.
-    bool IsEqual(const CTarnObject& other) const override;
-    rg_ZhengShuLei* CreateNew() const override;
-    rg_ZhengShuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    // Value, flags and extra 0.
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
-    // Replaces out by the decimal text of the value.
-    void DumpText(CWString& out, int32_t limit) const override;
-    void LoadFrom(CTarnObjectStream& stream) override;
-    void SaveTo(CTarnObjectStream& stream) const override;
-    void* GetValuePtr() override;
-
-    int32_t value = 0;
+    using CTarnBoxedValue::CTarnBoxedValue;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_ZhengShuLei"); }
 };
 
 // A boxed pointer-sized integer: a signed 64-bit value. A new object holds 0.
 // Copies take flags, extra and the value. The stream form is the value's 8
-// bytes as held in memory (little-endian), with no tag. One thread at a time.
-class rg_BianZhengShuLei : public CTarnBaseDataType {
+// bytes as held in memory (little-endian), with no tag. The text is the decimal
+// text of the value. One thread at a time.
+class rg_BianZhengShuLei : public CTarnBoxedValue<rg_BianZhengShuLei, int64_t> {
 public:
-    rg_BianZhengShuLei() = default;
-    explicit rg_BianZhengShuLei(int64_t initial) : value(initial) {}
-    rg_BianZhengShuLei(const rg_BianZhengShuLei& other) = default;
-    rg_BianZhengShuLei& operator=(const rg_BianZhengShuLei& other) = default;
-    ~rg_BianZhengShuLei() override = default;
-
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    // Class, bit 0 of flags and extra, then the values exactly.
-    bool IsEqual(const CTarnObject& other) const override;
-    rg_BianZhengShuLei* CreateNew() const override;
-    rg_BianZhengShuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    // Value, flags and extra 0.
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
-    // Replaces out by the decimal text of the value.
-    void DumpText(CWString& out, int32_t limit) const override;
-    void LoadFrom(CTarnObjectStream& stream) override;
-    void SaveTo(CTarnObjectStream& stream) const override;
-    void* GetValuePtr() override;
-
-    int64_t value = 0;
+    using CTarnBoxedValue::CTarnBoxedValue;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_BianZhengShuLei"); }
 };
 
 // A boxed long integer: a signed 64-bit value. A new object holds 0. Copies
 // take flags, extra and the value. The stream form is the value's 8 bytes as
-// held in memory (little-endian), with no tag. One thread at a time.
-class rg_ChangZhengShuLei : public CTarnBaseDataType {
+// held in memory (little-endian), with no tag. The text is the decimal text of
+// the value. One thread at a time.
+class rg_ChangZhengShuLei : public CTarnBoxedValue<rg_ChangZhengShuLei, int64_t> {
 public:
-    rg_ChangZhengShuLei() = default;
-    explicit rg_ChangZhengShuLei(int64_t initial) : value(initial) {}
-    rg_ChangZhengShuLei(const rg_ChangZhengShuLei& other) = default;
-    rg_ChangZhengShuLei& operator=(const rg_ChangZhengShuLei& other) = default;
-    ~rg_ChangZhengShuLei() override = default;
-
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    // Class, bit 0 of flags and extra, then the values exactly.
-    bool IsEqual(const CTarnObject& other) const override;
-    rg_ChangZhengShuLei* CreateNew() const override;
-    rg_ChangZhengShuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    // Value, flags and extra 0.
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
-    // Replaces out by the decimal text of the value.
-    void DumpText(CWString& out, int32_t limit) const override;
-    void LoadFrom(CTarnObjectStream& stream) override;
-    void SaveTo(CTarnObjectStream& stream) const override;
-    void* GetValuePtr() override;
-
-    int64_t value = 0;
+    using CTarnBoxedValue::CTarnBoxedValue;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_ChangZhengShuLei"); }
 };
 
 // A boxed single-precision decimal: a 32-bit float. A new object holds 0.
 // Copies take flags, extra and the value. The stream form is the value's 4
 // bytes as held in memory (little-endian), with no tag. One thread at a time.
-class rg_ChanJingDuXiaoShuLei : public CTarnBaseDataType {
+class rg_ChanJingDuXiaoShuLei : public CTarnBoxedValue<rg_ChanJingDuXiaoShuLei, float> {
 public:
-    rg_ChanJingDuXiaoShuLei() = default;
-    explicit rg_ChanJingDuXiaoShuLei(float initial) : value(initial) {}
-    rg_ChanJingDuXiaoShuLei(const rg_ChanJingDuXiaoShuLei& other) = default;
-    rg_ChanJingDuXiaoShuLei& operator=(const rg_ChanJingDuXiaoShuLei& other) = default;
-    ~rg_ChanJingDuXiaoShuLei() override = default;
-
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
+    using CTarnBoxedValue::CTarnBoxedValue;
+    static const ClassInfo& ClassRecord() {
+        return Record("rg_tarn_base::rg_ChanJingDuXiaoShuLei");
+    }
     // Class, bit 0 of flags and extra, then values whose single-precision
     // difference lies within 0.000001 (or that are the same infinity).
     bool IsEqual(const CTarnObject& other) const override;
-    rg_ChanJingDuXiaoShuLei* CreateNew() const override;
-    rg_ChanJingDuXiaoShuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    // Value, flags and extra 0.
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
     // Replaces out by the value as "%.8G" prints it ("0" near zero).
     void DumpText(CWString& out, int32_t limit) const override;
-    void LoadFrom(CTarnObjectStream& stream) override;
-    void SaveTo(CTarnObjectStream& stream) const override;
-    void* GetValuePtr() override;
-
-    float value = 0;
 };
 
 // A boxed decimal: a 64-bit float. A new object holds 0. Copies take flags,
 // extra and the value. The stream form is the value's 8 bytes as held in memory
 // (little-endian), with no tag. One thread at a time.
-class rg_XiaoShuLei : public CTarnBaseDataType {
+class rg_XiaoShuLei : public CTarnBoxedValue<rg_XiaoShuLei, double> {
 public:
-    rg_XiaoShuLei() = default;
-    explicit rg_XiaoShuLei(double initial) : value(initial) {}
-    rg_XiaoShuLei(const rg_XiaoShuLei& other) = default;
-    rg_XiaoShuLei& operator=(const rg_XiaoShuLei& other) = default;
-    ~rg_XiaoShuLei() override = default;
-
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
+    using CTarnBoxedValue::CTarnBoxedValue;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_XiaoShuLei"); }
     // Class, bit 0 of flags and extra, then values whose difference lies
     // within 0.000001 (or that are the same infinity).
     bool IsEqual(const CTarnObject& other) const override;
-    rg_XiaoShuLei* CreateNew() const override;
-    rg_XiaoShuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    // Value, flags and extra 0.
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
     // Replaces out by the value as "%.15G" prints it ("0" near zero).
     void DumpText(CWString& out, int32_t limit) const override;
-    void LoadFrom(CTarnObjectStream& stream) override;
-    void SaveTo(CTarnObjectStream& stream) const override;
-    void* GetValuePtr() override;
-
-    double value = 0;
 };
 
 // A boxed boolean, held as a signed 32-bit value (so 1 and 2 differ). A new
 // object holds 0. Copies take flags, extra and the value. The stream form is
-// the value's 4 bytes as held in memory (little-endian), with no tag. One
-// thread at a time.
-class rg_LuoJiXingLei : public CTarnBaseDataType {
+// the value's 4 bytes as held in memory (little-endian), with no tag. The text
+// is the decimal text of the 32-bit value. One thread at a time.
+class rg_LuoJiXingLei : public CTarnBoxedValue<rg_LuoJiXingLei, int32_t> {
 public:
-    rg_LuoJiXingLei() = default;
-    explicit rg_LuoJiXingLei(int32_t initial) : value(initial) {}
-    rg_LuoJiXingLei(const rg_LuoJiXingLei& other) = default;
-    rg_LuoJiXingLei& operator=(const rg_LuoJiXingLei& other) = default;
-    ~rg_LuoJiXingLei() override = default;
-
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    // Class, bit 0 of flags and extra, then the values exactly.
-    bool IsEqual(const CTarnObject& other) const override;
-    rg_LuoJiXingLei* CreateNew() const override;
-    rg_LuoJiXingLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    // Value, flags and extra 0.
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
-    // Replaces out by the decimal text of the 32-bit value.
-    void DumpText(CWString& out, int32_t limit) const override;
-    void LoadFrom(CTarnObjectStream& stream) override;
-    void SaveTo(CTarnObjectStream& stream) const override;
-    void* GetValuePtr() override;
-
-    int32_t value = 0;
+    using CTarnBoxedValue::CTarnBoxedValue;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_LuoJiXingLei"); }
 };
 
 } // namespace rg_tarn_base

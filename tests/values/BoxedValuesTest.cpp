@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "runtime/ObjectStream.h"
@@ -386,6 +387,91 @@ TEST(BoxedValues, BaseDumpsTheGeneralObjectLine) {
               0u);
     const std::u16string mark = u", 为空对象";
     EXPECT_EQ(text.substr(text.size() - mark.size()), mark);
+}
+
+// What every boxed class offers as a C++ value, checked per class: the value
+// constructor is explicit, copies and assignment take the header and the
+// value, and the typed results of CreateNew and Clone reach the value.
+template <typename Boxed> class BoxedValueClass : public ::testing::Test {};
+
+using BoxedValueTypes = ::testing::Types<rg_ZiJieLei, rg_DuanZhengShuLei, rg_ZiFuLei,
+                                         rg_ZhengShuLei, rg_BianZhengShuLei, rg_ChangZhengShuLei,
+                                         rg_ChanJingDuXiaoShuLei, rg_XiaoShuLei, rg_LuoJiXingLei>;
+TYPED_TEST_SUITE(BoxedValueClass, BoxedValueTypes);
+
+TYPED_TEST(BoxedValueClass, CopiesAndTypedResultsCarryHeaderAndValue) {
+    using Boxed = TypeParam;
+    using Held = decltype(Boxed::value);
+    static_assert(!std::is_convertible_v<Held, Boxed>, "no silent boxing");
+    static_assert(std::is_constructible_v<Boxed, Held>);
+    static_assert(sizeof(Boxed) == sizeof(CTarnObject) + 8, "the value is the one field");
+    PoolBalance balance;
+
+    Boxed source(static_cast<Held>(7));
+    source.flags = 1;
+    source.extra = 0x5A;
+    EXPECT_EQ(source.GetValuePtr(), &source.value);
+
+    const Boxed copy(source);
+    EXPECT_EQ(copy.value, static_cast<Held>(7));
+    EXPECT_EQ(copy.flags, 1u);
+    EXPECT_EQ(copy.extra, 0x5Au);
+
+    Boxed assigned;
+    assigned = source;
+    EXPECT_TRUE(assigned.IsEqual(source));
+    EXPECT_EQ(assigned.value, static_cast<Held>(7));
+
+    auto* clone = source.Clone();
+    EXPECT_EQ(clone->value, static_cast<Held>(7));
+    EXPECT_EQ(&clone->GetClassInfo(), &Boxed::ClassRecord());
+    FreeObject(clone);
+    auto* made_new = source.CreateNew();
+    EXPECT_EQ(made_new->value, static_cast<Held>(0));
+    EXPECT_EQ(made_new->flags, 0u);
+    EXPECT_EQ(&made_new->GetClassInfo(), &Boxed::ClassRecord());
+    FreeObject(made_new);
+}
+
+// A boxed integer that records each overwrite it is told of, with the value
+// it held when told.
+class WatchedInteger : public rg_ZhengShuLei {
+public:
+    using rg_ZhengShuLei::rg_ZhengShuLei;
+    void BeforeOverwrite() override {
+        ++overwrites;
+        value_when_told = value;
+    }
+    int overwrites = 0;
+    int32_t value_when_told = 0;
+};
+
+TEST(BoxedValues, CopyAndResetAnnounceTheOverwriteFirst) {
+    WatchedInteger target(4);
+    EXPECT_TRUE(target.CopyFrom(rg_ZhengShuLei(7)));
+    EXPECT_EQ(target.overwrites, 1);
+    EXPECT_EQ(target.value_when_told, 4) << "told before the value changes";
+    EXPECT_EQ(target.value, 7);
+
+    EXPECT_FALSE(target.CopyFrom(rg_LuoJiXingLei(9)));
+    EXPECT_FALSE(target.CopyFrom(CTarnBaseDataType()));
+    EXPECT_EQ(target.overwrites, 1) << "a refused copy overwrites nothing";
+    EXPECT_EQ(target.value, 7);
+
+    target.extra = 3;
+    target.Reset();
+    EXPECT_EQ(target.overwrites, 2);
+    EXPECT_EQ(target.value_when_told, 7);
+    EXPECT_EQ(target.value, 0);
+    EXPECT_EQ(target.extra, 0u);
+
+    // An instance of a subclass is a kind of its boxed class and copies into
+    // a plain one.
+    target.value = 11;
+    rg_ZhengShuLei plain;
+    EXPECT_TRUE(plain.CopyFrom(target));
+    EXPECT_EQ(plain.value, 11);
+    EXPECT_TRUE(plain.IsEqual(target));
 }
 
 } // namespace
