@@ -10,7 +10,7 @@ namespace {
 
 // Bytes read per step of LoadFrom at first; later steps match what already
 // arrived, so a large load reallocates only logarithmically often.
-constexpr int64_t kLoadChunk = 64 * 1024;
+constexpr int64_t kLoadChunk = int64_t{64} * 1024;
 constexpr int64_t kDefaultDumpBytes = 1024;
 constexpr int64_t kDumpLineBytes = 16;
 
@@ -74,7 +74,7 @@ void AppendDumpLine(CWString& out, int64_t offset, const uint8_t* bytes, int64_t
 
 } // namespace
 
-CTarnMem::CTarnMem(const CTarnMem& other) : CTarnObject() {
+CTarnMem::CTarnMem(const CTarnMem& other) : CTarnObject(other) {
     Assign(other);
 }
 
