@@ -1,5 +1,7 @@
 #include "runtime/StringArray.h"
 
+#include "runtime/TextUnits.h"
+
 #include <cassert>
 #include <cstring>
 
@@ -11,14 +13,6 @@ char16_t* EntryAt(const CTarnMem& items, int64_t index) {
     char16_t* text = nullptr;
     std::memcpy(&text, items.GetData() + index * kPointerBytes, kPointerBytes);
     return text;
-}
-
-int64_t UnitCount(const char16_t* text) {
-    int64_t n = 0;
-    while (text[n] != 0) {
-        ++n;
-    }
-    return n;
 }
 
 bool IsTrimmed(char16_t unit) {

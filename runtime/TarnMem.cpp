@@ -1,5 +1,8 @@
 #include "runtime/TarnMem.h"
 
+#include "runtime/NumberText.h"
+#include "runtime/TextUnits.h"
+
 #include <cassert>
 #include <cstring>
 
@@ -29,14 +32,6 @@ int32_t ClampToInt32(int64_t value) {
     return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
 }
 
-int64_t UnitCount(const char16_t* text) {
-    int64_t n = 0;
-    while (text[n] != 0) {
-        ++n;
-    }
-    return n;
-}
-
 // One dump line: "\r\n[offset]:", the bytes in hexadecimal, padding to the
 // column of a full line, " | " and the printable characters.
 void AppendDumpLine(CWString& out, int64_t offset, const uint8_t* bytes, int64_t count) {
@@ -46,9 +41,10 @@ void AppendDumpLine(CWString& out, int64_t offset, const uint8_t* bytes, int64_t
     line[pos++] = u'\r';
     line[pos++] = u'\n';
     line[pos++] = u'[';
-    const auto offset_bits = static_cast<uint32_t>(offset);
-    for (int shift = 28; shift >= 0; shift -= 4) {
-        line[pos++] = kHex[(offset_bits >> shift) & 0xF];
+    char16_t offset_text[kNumberTextUnits];
+    for (const char16_t* p = UInt32ToHex8(static_cast<uint32_t>(offset), offset_text); *p != 0;
+         ++p) {
+        line[pos++] = *p;
     }
     line[pos++] = u']';
     line[pos++] = u':';

@@ -1,8 +1,9 @@
 #include "runtime/TextFormat.h"
 
+#include "runtime/TextUnits.h"
+
 #include "runtime/NumberText.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -17,11 +18,6 @@ public:
             out_[length_] = unit;
         }
         ++length_;
-    }
-    void PutAscii(const char* text, int64_t n) {
-        for (int64_t i = 0; i < n; ++i) {
-            Put(static_cast<char16_t>(text[i]));
-        }
     }
     int64_t Length() const { return length_; }
 
@@ -40,34 +36,25 @@ bool StartsWith(const char16_t* text, const char16_t* prefix) {
     return true;
 }
 
-int64_t Length(const char16_t* text) {
-    int64_t n = 0;
-    while (text[n] != 0) {
-        ++n;
+void PutUnits(Sink& sink, const char16_t* text) {
+    for (; *text != 0; ++text) {
+        sink.Put(*text);
     }
-    return n;
 }
 
 void PutDecimal(Sink& sink, int32_t value) {
-    char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    sink.PutAscii(digits, result.ptr - digits);
+    char16_t text[kNumberTextUnits];
+    PutUnits(sink, Int32ToText(value, text));
 }
 
+// Uppercase hexadecimal without leading zeros, padded with zeros to min_digits.
 void PutHex(Sink& sink, uint64_t value, int min_digits) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    char digits[16];
-    int n = 0;
-    do {
-        digits[n++] = kHex[value & 0xF];
-        value >>= 4;
-    } while (value != 0);
-    while (n < min_digits) {
-        digits[n++] = '0';
+    char16_t text[kNumberTextUnits];
+    UInt64ToHex(value, text);
+    for (int64_t pad = min_digits - UnitCount(text); pad > 0; --pad) {
+        sink.Put(u'0');
     }
-    while (n > 0) {
-        sink.Put(static_cast<char16_t>(digits[--n]));
-    }
+    PutUnits(sink, text);
 }
 
 // printf's %G: the shortest of fixed and exponent form for precision
@@ -75,9 +62,7 @@ void PutHex(Sink& sink, uint64_t value, int min_digits) {
 // build (FloatToText holds the rule and its spelling of NaN and infinities).
 void PutGeneral(Sink& sink, double value, int precision) {
     char16_t text[kNumberTextUnits];
-    for (const char16_t* p = FloatToText(value, precision, text); *p != 0; ++p) {
-        sink.Put(*p);
-    }
+    PutUnits(sink, FloatToText(value, precision, text));
 }
 
 // The precision of a supported "%.<n>G" conversion at format, or 0.
@@ -88,7 +73,7 @@ int GeneralPrecision(const char16_t* format, int64_t& consumed) {
     } kConversions[] = {{u"%.6G", 6}, {u"%.8G", 8}, {u"%.13G", 13}, {u"%.15G", 15}};
     for (const auto& conversion : kConversions) {
         if (StartsWith(format, conversion.text)) {
-            consumed = Length(conversion.text);
+            consumed = UnitCount(conversion.text);
             return conversion.precision;
         }
     }

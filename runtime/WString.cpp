@@ -1,5 +1,7 @@
 #include "runtime/WString.h"
 
+#include "runtime/TextUnits.h"
+
 #include <cstring>
 
 #include "runtime/IntegerText.h"
@@ -18,14 +20,6 @@ CTarnObject* CreateWString() {
 }
 CTarnObject* CreateWConstString() {
     return new CWConstString();
-}
-
-int64_t UnitCount(const char16_t* text) {
-    int64_t n = 0;
-    while (text[n] != 0) {
-        ++n;
-    }
-    return n;
 }
 
 char16_t LastUnit(const CTarnMem& buffer) {
