@@ -1,5 +1,6 @@
 #include "runtime/DateTime.h"
 
+#include "runtime/TextFormat.h"
 #include "runtime/WString.h"
 
 #include <cassert>
@@ -58,30 +59,6 @@ int RoundedSecondOfDay(double date, double wholeDays) {
     return hour * 3600 + minute * 60 + second;
 }
 
-// Writes text into a caller area of kNumberTextUnits units, which every date
-// text fits with room to spare.
-class AreaWriter {
-public:
-    explicit AreaWriter(char16_t* area) : area_(area) { area_[0] = 0; }
-
-    void Text(const char16_t* text) {
-        for (; *text != 0; ++text) {
-            assert(length_ + 1 < kNumberTextUnits && "date text longer than its area");
-            area_[length_++] = *text;
-        }
-        area_[length_] = 0;
-    }
-
-    void Number(int value) {
-        char16_t digits[kNumberTextUnits];
-        Text(Int32ToText(value, digits));
-    }
-
-private:
-    char16_t* area_;
-    int length_ = 0;
-};
-
 // Reads the fields of a date text in order: digit runs and optional single
 // separator units.
 class DateTextReader {
@@ -113,41 +90,30 @@ private:
     const char16_t* p_;
 };
 
-void WriteDatePart(AreaWriter& out, const DateFields& f, bool chineseStyle) {
-    if (chineseStyle) {
-        out.Number(f.year);
-        out.Text(u"年");
-        out.Number(f.month);
-        out.Text(u"月");
-        out.Number(f.day);
-        out.Text(u"日");
-    } else {
-        out.Number(f.month);
-        out.Text(u"/");
-        out.Number(f.day);
-        out.Text(u"/");
-        out.Number(f.year);
-    }
+// Appends to area, which holds length units of text, the date part of f:
+// "%d年%d月%d日" from year, month and day, or "%d/%d/%d" month first.
+int64_t FormatDatePart(char16_t* area, int64_t length, const DateFields& f, bool chineseStyle) {
+    char16_t* out = area + length;
+    const int64_t room = kNumberTextUnits - 1 - length;
+    return chineseStyle ? FormatText(out, room, u"%d年%d月%d日", {f.year, f.month, f.day})
+                        : FormatText(out, room, u"%d/%d/%d", {f.month, f.day, f.year});
 }
 
-// The time down to its last nonzero field; nothing at midnight.
-void WriteTimePart(AreaWriter& out, const DateFields& f, bool chineseStyle) {
-    const int fieldCount = f.second != 0 ? 3 : (f.minute != 0 ? 2 : (f.hour != 0 ? 1 : 0));
-    if (fieldCount == 0) {
-        return;
+// Appends the time down to its last nonzero field; nothing at midnight.
+int64_t FormatTimePart(char16_t* area, int64_t length, const DateFields& f, bool chineseStyle) {
+    char16_t* out = area + length;
+    const int64_t room = kNumberTextUnits - 1 - length;
+    if (f.second != 0) {
+        return FormatText(out, room, chineseStyle ? u"%d时%d分%d秒" : u" %d:%d:%d",
+                          {f.hour, f.minute, f.second});
     }
-    const int values[] = {f.hour, f.minute, f.second};
-    const char16_t* const chineseUnits[] = {u"时", u"分", u"秒"};
-    out.Text(chineseStyle ? u"" : u" ");
-    for (int i = 0; i < fieldCount; ++i) {
-        if (!chineseStyle && i > 0) {
-            out.Text(u":");
-        }
-        out.Number(values[i]);
-        if (chineseStyle) {
-            out.Text(chineseUnits[i]);
-        }
+    if (f.minute != 0) {
+        return FormatText(out, room, chineseStyle ? u"%d时%d分" : u" %d:%d", {f.hour, f.minute});
     }
+    if (f.hour != 0) {
+        return FormatText(out, room, chineseStyle ? u"%d时" : u" %d", {f.hour});
+    }
+    return 0;
 }
 
 } // namespace
@@ -259,13 +225,16 @@ double TextToDate(const char16_t* text, bool chineseStyle) {
 }
 
 char16_t* DateToText(double date, char16_t* area, bool chineseStyle) {
-    AreaWriter out(area);
+    area[0] = 0;
     DateFields f;
     if (!(date >= kMinDate && date <= kMaxDate) || !PlatformDateToFields(date, f)) {
         return area; // Out of range, not a number, or not splittable: empty.
     }
-    WriteDatePart(out, f, chineseStyle);
-    WriteTimePart(out, f, chineseStyle);
+    // Every date text fits its area: at most 4 + 2 + 2 + 2 + 2 + 2 digits and 6 units.
+    int64_t length = FormatDatePart(area, 0, f, chineseStyle);
+    length += FormatTimePart(area, length, f, chineseStyle);
+    assert(length >= 0 && length < kNumberTextUnits && "date text longer than its area");
+    area[length] = 0;
     return area;
 }
 
