@@ -1,6 +1,6 @@
 // Both conversions against 64-bit reference arithmetic on arbitrary input texts.
 #include "app/ConversionRules.h"
-#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzSupport.h"
 #include "runtime/IntegerText.h"
 
 #include <cstddef>
@@ -20,11 +20,7 @@ std::u16string Decimal(int64_t v) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Two texts of UTF-16 units, split at the first zero unit.
-    std::vector<char16_t> units;
-    for (size_t i = 0; i + 1 < size; i += 2) {
-        units.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-    }
-    std::u16string all(units.begin(), units.end());
+    const std::u16string all = UnitsFromBytes(data, size);
     const size_t split = all.find(u'\0');
     const std::u16string first = all.substr(0, split);
     const std::u16string second = split == std::u16string::npos ? u"" : all.substr(split + 1);

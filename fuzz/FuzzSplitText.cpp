@@ -1,5 +1,5 @@
 // SplitText against a reference model built on std::u16string, with the pool's blocks balanced.
-#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzSupport.h"
 #include "runtime/PoolMem.h"
 #include "runtime/StringArray.h"
 
@@ -57,10 +57,7 @@ Pieces Reference(const std::u16string& text, const std::u16string& delimiters) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // UTF-16 units; the first zero unit ends the delimiters, the next one the text.
-    std::u16string units;
-    for (size_t i = 0; i + 1 < size; i += 2) {
-        units.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-    }
+    const std::u16string units = UnitsFromBytes(data, size);
     const size_t split = units.find(u'\0');
     const std::u16string delimiters = units.substr(0, split);
     std::u16string text = split == std::u16string::npos ? u"" : units.substr(split + 1);

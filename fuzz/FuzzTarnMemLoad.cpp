@@ -1,6 +1,6 @@
 // CTarnMem::LoadFrom on arbitrary bytes: the outcome must match the stream,
 // and what loads must save to the same bytes and reload equal.
-#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzSupport.h"
 #include "runtime/ObjectStream.h"
 #include "runtime/TarnMem.h"
 

@@ -1,5 +1,5 @@
 // Loading a text array from arbitrary bytes: no fault, and what loads saves and reloads unchanged.
-#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzSupport.h"
 #include "runtime/ObjectStream.h"
 #include "runtime/PoolMem.h"
 #include "runtime/TextArray.h"

@@ -1,7 +1,7 @@
 // TextToDate in both styles: whatever it accepts is a date-time of whole
 // seconds, and a date it gives within the valid range prints with DateToText
 // and reads back as the same value. Also DateToText of arbitrary doubles.
-#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzSupport.h"
 #include "runtime/DateTime.h"
 
 #include <bit>
@@ -27,9 +27,8 @@ std::vector<char16_t> MakeText(const uint8_t* data, size_t size, bool fromAlphab
             text.push_back(kDateUnits[data[i] % kCount]);
         }
     } else {
-        for (size_t i = 0; i + 1 < size; i += 2) {
-            text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-        }
+        const std::u16string units = UnitsFromBytes(data, size);
+        text.assign(units.begin(), units.end());
     }
     text.push_back(0);
     return text;

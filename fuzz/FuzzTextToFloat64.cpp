@@ -1,6 +1,6 @@
 // TextToFloat64 against the C library's strtod on the same ASCII text, and
 // FloatToText against its printf "%.*G", both exact in the native C library.
-#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzSupport.h"
 #include "runtime/NumberText.h"
 
 #include <bit>

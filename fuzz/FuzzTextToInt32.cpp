@@ -1,15 +1,16 @@
 // Differential fuzzing of TextToInt32 against a plain reference model that
 // accumulates in wide arithmetic and clamps at the end.
+#include "fuzz/FuzzSupport.h"
 #include "runtime/IntegerText.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <vector>
+#include <string>
 
 namespace {
 
-int32_t Reference(const std::vector<char16_t>& text) {
+// text[text.size()] is its terminator, so the reading always stops there.
+int32_t Reference(const std::u16string& text) {
     size_t i = 0;
     while (IsTextSpace(text[i])) {
         ++i;
@@ -39,19 +40,11 @@ int32_t Reference(const std::vector<char16_t>& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // Bytes are read in pairs as little-endian UTF-16 units; a zero ends the text.
-    std::vector<char16_t> text;
-    for (size_t i = 0; i + 1 < size; i += 2) {
-        text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-    }
-    text.push_back(0);
-    if (TextToInt32(text.data()) != Reference(text)) {
-        std::abort();
-    }
-    char16_t area[kNumberTextUnits];
+    // A zero unit inside the input ends the text for both readers.
+    const std::u16string text = UnitsFromBytes(data, size);
     const int32_t value = Reference(text);
-    if (TextToInt32(Int32ToText(value, area)) != value) {
-        std::abort();
-    }
+    Check(TextToInt32(text.c_str()) == value);
+    char16_t area[kNumberTextUnits];
+    Check(TextToInt32(Int32ToText(value, area)) == value);
     return 0;
 }

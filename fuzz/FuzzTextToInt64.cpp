@@ -1,6 +1,6 @@
 // TextToInt64 and HexToInt64 against plain reference models that work in
 // 128-bit arithmetic and on the list of digits, on arbitrary UTF-16 texts.
-#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzSupport.h"
 #include "runtime/NumberText.h"
 
 #include <cstddef>
@@ -70,9 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::vector<char16_t> text;
     if (data[0] % 2 == 0) {
-        for (size_t i = 1; i + 1 < size; i += 2) {
-            text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-        }
+        const std::u16string units = UnitsFromBytes(data + 1, size - 1);
+        text.assign(units.begin(), units.end());
     } else {
         for (size_t i = 1; i < size; ++i) {
             text.push_back(data[i]);

@@ -1,6 +1,6 @@
 // CWString::LoadFrom on arbitrary bytes: only well-formed texts load, and what
 // loads saves to the same bytes and reloads equal.
-#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzSupport.h"
 #include "runtime/ObjectStream.h"
 #include "runtime/WString.h"
 
