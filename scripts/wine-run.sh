@@ -6,12 +6,9 @@ set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
 dir=${QORVATH_WINE_DIR:-$here/../build/windows/wine}
-export WINEPREFIX="$dir/prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+. "$here/wine-env.sh"
 if [ -f "$dir/display" ]; then
     DISPLAY=$(cat "$dir/display")
     export DISPLAY
 fi
-exec /usr/lib/wine/wine64 "$@"
+exec "$WINE_BIN_DIR/wine64" "$@"

@@ -9,11 +9,7 @@ set -eu
 
 action=$1
 dir=$2
-WINE_BIN_DIR=/usr/lib/wine
-export WINEPREFIX="$dir/prefix"
-export WINEDEBUG=-all
-# No Mono or Gecko: nothing here hosts .NET or HTML, and their installers would prompt.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(cd "$(dirname "$0")" && pwd)/wine-env.sh"
 
 stop_session() {
     if [ -d "$WINEPREFIX" ]; then
@@ -74,7 +70,6 @@ start)
     mkdir -p "$WINEPREFIX"
     start_display
     export DISPLAY="$(cat "$dir/display")"
-    export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
     # The persistent server comes first, detached from our output, so that the
     # system processes wineboot starts (services, device drivers) live in it
     # for the whole run. Had a test process started them, they would inherit

@@ -48,6 +48,11 @@ struct BoxSearch {
 
 BOOL CALLBACK FindBoxProc(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != GetCurrentProcessId()) {
+        return TRUE; // Another test program of the shared Wine session.
+    }
     wchar_t className[64] = {};
     GetClassNameW(hwnd, className, 64);
     if (std::wstring(className) != L"#32770" || !IsWindowVisible(hwnd)) {
@@ -68,10 +73,8 @@ HWND FindMessageBox(const std::wstring& caption, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         BoxSearch search{&caption, nullptr};
-        EnumThreadWindows(GetCurrentThreadId(), FindBoxProc, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr) {
-            EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&search));
-        }
+        // Every top-level window: the box may belong to any thread of this process.
+        EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             return search.found;
         }
