@@ -116,20 +116,47 @@ double ConvertCanonical(bool negative, bool hex, const Significand& s) {
     return std::strtod(text.c_str(), nullptr);
 }
 
-// Decimal digits with an optional point; p is at the first digit or point.
-// Returns false, consuming nothing, when the significand has no digit.
-bool ReadDecimalSignificand(const char16_t*& p, Significand& s) {
+// What differs between decimal and hexadecimal number texts.
+struct Radix {
+    bool hex;
+    // Exponent step of one digit place: 1 (a power of 10) or 4 (powers of 2).
+    int placeWeight;
+    // The exponent letter, in lower case; the upper case is accepted too.
+    char16_t exponentLetter;
+    // Significant digits kept before the conversion.
+    size_t digitsKept;
+    // Magnitudes (exponent plus digit places, in exponent units) beyond these
+    // bounds are settled as infinity or zero before the conversion, which also
+    // keeps the canonical exponent short.
+    int64_t infiniteAbove;
+    int64_t zeroBelow;
+};
+
+// Decimal: the exact midpoint between two doubles never needs more than 767
+// significant digits. Hexadecimal: 128 bits, far more than the 54 a double
+// rounds on.
+constexpr Radix kDecimalRadix{false, 1, u'e', 768, 400, -400};
+constexpr Radix kHexRadix{true, 4, u'p', 32, 1100, -1200};
+
+bool IsRadixDigit(char16_t unit, const Radix& radix) {
+    return radix.hex ? HexDigitValue(unit) >= 0 : IsAsciiDigit(unit);
+}
+
+// Digits with an optional point; p is at the first digit or point (after the
+// "0x" of a hexadecimal text). Returns false, consuming nothing, when the
+// significand has no digit.
+bool ReadSignificand(const char16_t*& p, const Radix& radix, Significand& s) {
     const char16_t* q = p;
     bool anyDigit = false;
-    for (; IsAsciiDigit(*q); ++q) {
+    for (; IsRadixDigit(*q, radix); ++q) {
         s.digits.push_back(static_cast<char>(*q));
         anyDigit = true;
     }
     if (*q == u'.') {
         ++q;
-        for (; IsAsciiDigit(*q); ++q) {
+        for (; IsRadixDigit(*q, radix); ++q) {
             s.digits.push_back(static_cast<char>(*q));
-            --s.exponent;
+            s.exponent -= radix.placeWeight;
             anyDigit = true;
         }
     }
@@ -140,83 +167,35 @@ bool ReadDecimalSignificand(const char16_t*& p, Significand& s) {
     return true;
 }
 
-// Hexadecimal digits with an optional point; p is just after "0x".
-bool ReadHexSignificand(const char16_t*& p, Significand& s) {
-    const char16_t* q = p;
-    bool anyDigit = false;
-    for (; HexDigitValue(*q) >= 0; ++q) {
-        s.digits.push_back(static_cast<char>(*q));
-        anyDigit = true;
-    }
-    if (*q == u'.') {
-        ++q;
-        for (; HexDigitValue(*q) >= 0; ++q) {
-            s.digits.push_back(static_cast<char>(*q));
-            s.exponent -= 4;
-            anyDigit = true;
-        }
-    }
-    if (!anyDigit) {
-        return false;
-    }
-    p = q;
-    return true;
+double SignedZero(bool negative) {
+    return negative ? -0.0 : 0.0;
 }
 
-// Digits that decide the rounding of any decimal text: the exact midpoint
-// between two doubles never needs more than 767 significant digits.
-constexpr size_t kDecimalDigitsKept = 768;
-// Hexadecimal digits kept: 128 bits, far more than the 54 a double rounds on.
-constexpr size_t kHexDigitsKept = 32;
-
-double ReadDecimal(const char16_t* p, bool negative) {
+double ReadNumber(const char16_t* p, bool negative, const Radix& radix) {
     Significand s;
-    if (!ReadDecimalSignificand(p, s)) {
-        return 0.0;
+    if (!ReadSignificand(p, radix, s)) {
+        // Without a digit nothing was read, and wcstod gives +0; but "0x"
+        // alone reads as the number 0 with its sign.
+        return radix.hex ? SignedZero(negative) : 0.0;
     }
     int64_t exponent = 0;
-    if ((*p == u'e' || *p == u'E') && ReadExponent(p + 1, exponent)) {
+    const bool letter = *p == radix.exponentLetter || *p == radix.exponentLetter - (u'a' - u'A');
+    if (letter && ReadExponent(p + 1, exponent)) {
         s.exponent += exponent;
     }
-    if (!Normalise(s, 1)) {
-        return negative ? -0.0 : 0.0;
+    if (!Normalise(s, radix.placeWeight)) {
+        return SignedZero(negative);
     }
-    LimitDigits(s, kDecimalDigitsKept, 1);
-    // The value lies below 10^(exponent + digits): far outside the range of
-    // doubles it is settled here, which also keeps the exponent short.
-    const int64_t magnitude = s.exponent + static_cast<int64_t>(s.digits.size());
-    if (magnitude > 400) {
+    LimitDigits(s, radix.digitsKept, radix.placeWeight);
+    const int64_t magnitude =
+        s.exponent + radix.placeWeight * static_cast<int64_t>(s.digits.size());
+    if (magnitude > radix.infiniteAbove) {
         return negative ? -HUGE_VAL : HUGE_VAL;
     }
-    if (magnitude < -400) {
-        return negative ? -0.0 : 0.0;
+    if (magnitude < radix.zeroBelow) {
+        return SignedZero(negative);
     }
-    return ConvertCanonical(negative, false, s);
-}
-
-// p is at the first unit after "0x". A "0x" without a hexadecimal digit
-// reads as the number 0, as wcstod reads it.
-double ReadHex(const char16_t* p, bool negative) {
-    Significand s;
-    if (!ReadHexSignificand(p, s)) {
-        return negative ? -0.0 : 0.0;
-    }
-    int64_t exponent = 0;
-    if ((*p == u'p' || *p == u'P') && ReadExponent(p + 1, exponent)) {
-        s.exponent += exponent;
-    }
-    if (!Normalise(s, 4)) {
-        return negative ? -0.0 : 0.0;
-    }
-    LimitDigits(s, kHexDigitsKept, 4);
-    const int64_t magnitude = s.exponent + 4 * static_cast<int64_t>(s.digits.size());
-    if (magnitude > 1100) {
-        return negative ? -HUGE_VAL : HUGE_VAL;
-    }
-    if (magnitude < -1200) {
-        return negative ? -0.0 : 0.0;
-    }
-    return ConvertCanonical(negative, true, s);
+    return ConvertCanonical(negative, radix.hex, s);
 }
 
 // Copies a narrow ASCII text with its terminator into area, upper-casing the
@@ -348,9 +327,9 @@ double TextToFloat64(const char16_t* text) {
         return negative ? -kNaN : kNaN;
     }
     if (p[0] == u'0' && (p[1] == u'x' || p[1] == u'X')) {
-        return ReadHex(p + 2, negative);
+        return ReadNumber(p + 2, negative, kHexRadix);
     }
-    return ReadDecimal(p, negative);
+    return ReadNumber(p, negative, kDecimalRadix);
 }
 
 char16_t* FloatToText(double value, int precision, char16_t* area) {
