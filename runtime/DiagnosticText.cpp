@@ -4,10 +4,6 @@
 
 namespace {
 
-int32_t ClampToInt32(int64_t value) {
-    return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
-}
-
 // The escape letter of a unit that has one, or 0.
 char16_t EscapeLetter(char16_t unit) {
     switch (unit) {
@@ -63,13 +59,33 @@ const char16_t* QuoteText(const char16_t* text, CWString& scratch) {
     return scratch.GetText();
 }
 
-int64_t AppendArrayHeader(CWString& out, int64_t count, int32_t limit) {
-    const int64_t most = limit == 0 ? kDefaultDumpMembers : limit;
+int32_t ClampToInt32(int64_t value) {
+    return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+}
+
+int64_t AppendDumpHeader(CWString& out, const char16_t* kind, const char16_t* item, int64_t count,
+                         int32_t limit, int64_t default_most) {
+    const int64_t most = limit == 0 ? default_most : limit;
     if (limit < 0 || count <= most) {
-        out.AppendFormat(u"<数组> 总共 %d 个成员:", {ClampToInt32(count)});
+        out.AppendFormat(u"<%s> 总共 %d 个%s:", {kind, ClampToInt32(count), item});
         return count;
     }
-    out.AppendFormat(u"<数组> 总共 %d 个成员,输出了 %d 个,还有 %d 个未被输出.",
-                     {ClampToInt32(count), ClampToInt32(most), ClampToInt32(count - most)});
+    out.AppendFormat(
+        u"<%s> 总共 %d 个%s,输出了 %d 个,还有 %d 个未被输出.",
+        {kind, ClampToInt32(count), item, ClampToInt32(most), ClampToInt32(count - most)});
     return most;
+}
+
+int64_t AppendArrayHeader(CWString& out, int64_t count, int32_t limit) {
+    return AppendDumpHeader(out, u"数组", u"成员", count, limit, kDefaultDumpMembers);
+}
+
+void AppendObjectIdentity(CWString& out, const CTarnObject& object, const char16_t* format) {
+    CWString name;
+    name.AppendUtf8(object.GetClassInfo().name);
+    out.AppendFormat(format,
+                     {name.GetText(), static_cast<uint64_t>(reinterpret_cast<uintptr_t>(&object))});
+    if ((object.flags & CTarnObject::kFlagEmpty) != 0) {
+        out.Append(u", 为空对象");
+    }
 }

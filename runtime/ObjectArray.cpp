@@ -149,14 +149,8 @@ void CTarnObjectArray::DumpText(CWString& out, int32_t limit) const {
     const int64_t shown = AppendArrayHeader(out, GetCount(), limit);
     for (int64_t i = 0; i < shown; ++i) {
         const CTarnObject* member = MemberAt(items_, i);
-        CWString name;
-        name.AppendUtf8(member->GetClassInfo().name);
-        out.AppendFormat(u"\r\n%d. 对象输出类名: \"%s\", 地址: 0x%I64X",
-                         {static_cast<int>(i + 1), name.GetText(),
-                          static_cast<uint64_t>(reinterpret_cast<uintptr_t>(member))});
-        if ((member->flags & kFlagEmpty) != 0) {
-            out.Append(u", 为空对象");
-        }
+        out.AppendFormat(u"\r\n%d. ", {static_cast<int>(i + 1)});
+        AppendObjectIdentity(out, *member, u"对象输出类名: \"%s\", 地址: 0x%I64X");
         out.Append(u", 内容:\r\n");
         CWString content;
         member->DumpText(content, limit);

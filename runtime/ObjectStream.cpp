@@ -56,6 +56,14 @@ bool CTarnObjectStream::WriteInt32(int32_t value) {
     return WriteBytes(bytes, 4);
 }
 
+bool CTarnObjectStream::WriteCounted(const void* bytes, int64_t count) {
+    if (count > INT32_MAX) {
+        SetError(kWriteError);
+        return false;
+    }
+    return WriteInt32(static_cast<int32_t>(count)) && WriteBytes(bytes, count);
+}
+
 void CTarnObjectStream::SetError(int32_t error) {
     if (error_ == kOk) {
         error_ = error;

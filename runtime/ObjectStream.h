@@ -30,6 +30,10 @@ public:
     bool WriteBytes(const void* area, int64_t n);
     bool ReadInt32(int32_t& value);
     bool WriteInt32(int32_t value);
+    // Writes count (>= 0) as a signed 32-bit count, then count bytes of bytes;
+    // true only if both were written. A count above INT32_MAX sets the write
+    // error and writes nothing.
+    bool WriteCounted(const void* bytes, int64_t count);
 
     int32_t GetError() const { return error_; }
     // Records a failure; the first one recorded stays.

@@ -1,5 +1,6 @@
 #include "runtime/TarnMem.h"
 
+#include "runtime/DiagnosticText.h"
 #include "runtime/NumberText.h"
 #include "runtime/TextUnits.h"
 
@@ -26,10 +27,6 @@ int64_t Min(int64_t a, int64_t b) {
 }
 int64_t Max(int64_t a, int64_t b) {
     return a > b ? a : b;
-}
-
-int32_t ClampToInt32(int64_t value) {
-    return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
 }
 
 // One dump line: "\r\n[offset]:", the bytes in hexadecimal, padding to the
@@ -170,21 +167,34 @@ void CTarnMem::SwapStorage(CTarnMem& other) {
 }
 
 void CTarnMem::AppendBytes(const void* area, int64_t n) {
+    AppendBytesThenZeros(area, n, 0);
+}
+
+void CTarnMem::AppendBytesThenZeros(const void* area, int64_t n, int64_t zeros) {
     if (n < 1) {
         return;
     }
+    assert(zeros >= 0 && "negative count of zero bytes");
+    if (zeros > INT64_MAX - n) {
+        ExitOutOfMemory();
+    }
     // The source may lie inside this buffer, whose storage may move below.
-    const auto* source = static_cast<const uint8_t*>(area);
-    const bool inside =
-        source != nullptr && data_ != nullptr && source >= data_ && source < data_ + capacity_;
-    const int64_t source_offset = inside ? source - data_ : 0;
-    uint8_t* target = Extend(n);
+    // Addresses are compared as integers: the source need not point into it.
+    const auto source = reinterpret_cast<std::uintptr_t>(area);
+    const auto start = reinterpret_cast<std::uintptr_t>(data_);
+    const bool inside = area != nullptr && data_ != nullptr && source >= start &&
+                        source - start < static_cast<std::uintptr_t>(capacity_);
+    const auto source_offset = static_cast<int64_t>(inside ? source - start : 0);
+    uint8_t* target = Extend(n + zeros);
     if (inside) {
         std::memmove(target, data_ + source_offset, static_cast<size_t>(n));
-    } else if (source != nullptr) {
-        std::memcpy(target, source, static_cast<size_t>(n));
+    } else if (area != nullptr) {
+        std::memcpy(target, area, static_cast<size_t>(n));
     } else {
         std::memset(target, 0, static_cast<size_t>(n));
+    }
+    if (zeros > 0) {
+        std::memset(target + n, 0, static_cast<size_t>(zeros));
     }
 }
 
@@ -285,15 +295,8 @@ bool CTarnMem::IsKindOf(const ClassInfo& info) const {
 }
 
 void CTarnMem::DumpText(CWString& out, int32_t limit) const {
-    const int64_t most = limit == 0 ? kDefaultDumpBytes : limit;
-    int64_t shown = size_;
-    if (limit < 0 || size_ <= most) {
-        out.AppendFormat(u"<字节集> 总共 %d 个字节:", {ClampToInt32(size_)});
-    } else {
-        shown = most;
-        out.AppendFormat(u"<字节集> 总共 %d 个字节,输出了 %d 个,还有 %d 个未被输出.",
-                         {ClampToInt32(size_), ClampToInt32(most), ClampToInt32(size_ - most)});
-    }
+    const int64_t shown =
+        AppendDumpHeader(out, u"字节集", u"字节", size_, limit, kDefaultDumpBytes);
     for (int64_t offset = 0; offset < shown; offset += kDumpLineBytes) {
         AppendDumpLine(out, offset, data_ + offset, Min(kDumpLineBytes, shown - offset));
     }
@@ -332,11 +335,5 @@ void CTarnMem::LoadFrom(CTarnObjectStream& stream) {
 }
 
 void CTarnMem::SaveTo(CTarnObjectStream& stream) const {
-    if (size_ > INT32_MAX) {
-        stream.SetError(CTarnObjectStream::kWriteError);
-        return;
-    }
-    if (stream.WriteInt32(static_cast<int32_t>(size_))) {
-        stream.WriteBytes(data_, size_);
-    }
+    stream.WriteCounted(data_, size_);
 }

@@ -46,6 +46,9 @@ public:
     void Clear();
     // Appends n bytes from area (zero bytes when area is null); n below 1 does nothing.
     void AppendBytes(const void* area, int64_t n);
+    // As AppendBytes(area, n), then zeros (>= 0) zero bytes, in one growth of
+    // the buffer; n below 1 does nothing. area may lie inside this buffer.
+    void AppendBytesThenZeros(const void* area, int64_t n, int64_t zeros);
     // Appends a zero-terminated UTF-16 text without its terminator; null or
     // empty does nothing.
     void AppendUnits(const char16_t* text);

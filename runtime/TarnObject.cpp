@@ -1,5 +1,6 @@
 #include "runtime/TarnObject.h"
 
+#include "runtime/DiagnosticText.h"
 #include "runtime/WString.h"
 
 void* CTarnCommonBaseWithMemManager::Alloc(int64_t bytes) const {
@@ -95,13 +96,7 @@ bool CTarnObject::IsKindOf(const ClassInfo& info) const {
 }
 
 void CTarnObject::DumpText(CWString& out, int32_t /*limit*/) const {
-    CWString name;
-    name.AppendUtf8(GetClassInfo().name);
-    out.AppendFormat(u"无法解析的对象数据,其输出类名为: \"%s\", 地址为: 0x%I64X",
-                     {name.GetText(), static_cast<uint64_t>(reinterpret_cast<uintptr_t>(this))});
-    if ((flags & kFlagEmpty) != 0) {
-        out.Append(u", 为空对象");
-    }
+    AppendObjectIdentity(out, *this, u"无法解析的对象数据,其输出类名为: \"%s\", 地址为: 0x%I64X");
 }
 
 void CTarnObject::LoadFrom(CTarnObjectStream& /*stream*/) {}

@@ -2,6 +2,7 @@
 
 #include "runtime/DiagnosticText.h"
 #include "runtime/ObjectStream.h"
+#include "runtime/TextUnits.h"
 #include "runtime/WString.h"
 
 namespace rg_tarn_base {
@@ -17,17 +18,6 @@ const char16_t* TextOrEmpty(const char16_t* text) {
     return text == nullptr ? u"" : text;
 }
 
-bool SameUnits(const char16_t* a, const char16_t* b) {
-    for (;; ++a, ++b) {
-        if (*a != *b) {
-            return false;
-        }
-        if (*a == 0) {
-            return true;
-        }
-    }
-}
-
 // Writes a text as CWString does: the byte count of its units and terminator,
 // then those bytes; a null text writes the count 0.
 void SaveText(CTarnObjectStream& stream, const char16_t* text) {
@@ -35,18 +25,7 @@ void SaveText(CTarnObjectStream& stream, const char16_t* text) {
         stream.WriteInt32(0);
         return;
     }
-    int64_t units = 0;
-    while (text[units] != 0) {
-        ++units;
-    }
-    const int64_t bytes = (units + 1) * 2;
-    if (bytes > INT32_MAX) {
-        stream.SetError(CTarnObjectStream::kWriteError);
-        return;
-    }
-    if (stream.WriteInt32(static_cast<int32_t>(bytes))) {
-        stream.WriteBytes(text, bytes);
-    }
+    stream.WriteCounted(text, (UnitCount(text) + 1) * 2);
 }
 
 } // namespace
@@ -87,7 +66,7 @@ bool rg_WenBenShuZuLei::IsEqual(const CTarnObject& other) const {
         return false;
     }
     for (int64_t i = 0; i < count; ++i) {
-        if (!SameUnits(TextOrEmpty(GetAt(i)), TextOrEmpty(array.GetAt(i)))) {
+        if (!UnitsEqual(TextOrEmpty(GetAt(i)), TextOrEmpty(array.GetAt(i)))) {
             return false;
         }
     }

@@ -8,25 +8,6 @@
 
 namespace {
 
-// Collects the result, writing the units that fit and counting them all.
-class Sink {
-public:
-    Sink(char16_t* out, int64_t capacity) : out_(out), capacity_(out == nullptr ? 0 : capacity) {}
-
-    void Put(char16_t unit) {
-        if (length_ < capacity_) {
-            out_[length_] = unit;
-        }
-        ++length_;
-    }
-    int64_t Length() const { return length_; }
-
-private:
-    char16_t* out_;
-    int64_t capacity_;
-    int64_t length_ = 0;
-};
-
 bool StartsWith(const char16_t* text, const char16_t* prefix) {
     for (; *prefix != 0; ++text, ++prefix) {
         if (*text != *prefix) {
@@ -36,19 +17,19 @@ bool StartsWith(const char16_t* text, const char16_t* prefix) {
     return true;
 }
 
-void PutUnits(Sink& sink, const char16_t* text) {
+void PutUnits(UnitWriter& sink, const char16_t* text) {
     for (; *text != 0; ++text) {
         sink.Put(*text);
     }
 }
 
-void PutDecimal(Sink& sink, int32_t value) {
+void PutDecimal(UnitWriter& sink, int32_t value) {
     char16_t text[kNumberTextUnits];
     PutUnits(sink, Int32ToText(value, text));
 }
 
 // Uppercase hexadecimal without leading zeros, padded with zeros to min_digits.
-void PutHex(Sink& sink, uint64_t value, int min_digits) {
+void PutHex(UnitWriter& sink, uint64_t value, int min_digits) {
     char16_t text[kNumberTextUnits];
     UInt64ToHex(value, text);
     for (int64_t pad = min_digits - UnitCount(text); pad > 0; --pad) {
@@ -60,7 +41,7 @@ void PutHex(Sink& sink, uint64_t value, int min_digits) {
 // printf's %G: the shortest of fixed and exponent form for precision
 // significant digits, trailing zeros removed, with the same text on every
 // build (FloatToText holds the rule and its spelling of NaN and infinities).
-void PutGeneral(Sink& sink, double value, int precision) {
+void PutGeneral(UnitWriter& sink, double value, int precision) {
     char16_t text[kNumberTextUnits];
     PutUnits(sink, FloatToText(value, precision, text));
 }
@@ -87,7 +68,7 @@ int64_t FormatText(char16_t* out, int64_t capacity, const char16_t* format,
     if (format == nullptr) {
         return -1;
     }
-    Sink sink(out, capacity);
+    UnitWriter sink(out, capacity);
     const FormatArg* next = args.begin();
     // The next argument if it has the wanted kind, else null.
     auto take = [&](FormatArg::Kind kind) -> const FormatArg* {
@@ -132,10 +113,7 @@ int64_t FormatText(char16_t* out, int64_t capacity, const char16_t* format,
             if (arg == nullptr) {
                 return -1;
             }
-            const char16_t* text = arg->GetText() != nullptr ? arg->GetText() : u"(null)";
-            for (; *text != 0; ++text) {
-                sink.Put(*text);
-            }
+            PutUnits(sink, arg->GetText() != nullptr ? arg->GetText() : u"(null)");
             p += 2;
         } else if (const int precision = GeneralPrecision(p, consumed); precision > 0) {
             const FormatArg* arg = take(FormatArg::Kind::kDouble);
@@ -148,5 +126,5 @@ int64_t FormatText(char16_t* out, int64_t capacity, const char16_t* format,
             return -1;
         }
     }
-    return next == args.end() ? sink.Length() : -1;
+    return next == args.end() ? sink.Count() : -1;
 }

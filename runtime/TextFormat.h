@@ -62,8 +62,8 @@ private:
 //   "%.6G", "%.8G", "%.13G", "%.15G"
 //             a double argument: printf's %G with that precision, in the C
 //             locale, exponents with at least two digits (1E+20, 1E-07),
-//             infinities as INF and -INF, not-a-number as NAN or -NAN after
-//             its sign bit
+//             infinities as INF and -INF, and every not-a-number as NAN
+//             whatever its sign bit
 // Any other conversion, a lone '%' at the end, an argument of the wrong kind,
 // and too few or too many arguments make the format fail.
 int64_t FormatText(char16_t* out, int64_t capacity, const char16_t* format,

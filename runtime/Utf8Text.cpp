@@ -1,5 +1,7 @@
 #include "runtime/Utf8Text.h"
 
+#include "runtime/TextUnits.h"
+
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
@@ -37,23 +39,6 @@ int SequenceLength(unsigned lead) {
     }
     return 0;
 }
-
-class UnitWriter {
-public:
-    UnitWriter(char16_t* out, int64_t capacity) : out_(out), capacity_(out ? capacity : 0) {}
-    void Put(char16_t unit) {
-        if (count_ < capacity_) {
-            out_[count_] = unit;
-        }
-        ++count_;
-    }
-    int64_t Count() const { return count_; }
-
-private:
-    char16_t* out_;
-    int64_t capacity_;
-    int64_t count_ = 0;
-};
 
 } // namespace
 

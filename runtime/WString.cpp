@@ -143,11 +143,16 @@ CTarnMem& CWString::DetachConst() {
     return buffer_;
 }
 
-char16_t* CWString::ExtendUnits(int64_t n) {
+CTarnMem& CWString::DropTerminator() {
     CTarnMem& buffer = DetachConst();
     if (buffer.GetSize() >= 2 && LastUnit(buffer) == 0) {
         buffer.Truncate(buffer.GetSize() - 2);
     }
+    return buffer;
+}
+
+char16_t* CWString::ExtendUnits(int64_t n) {
+    CTarnMem& buffer = DropTerminator();
     if (n > kMaxUnits) {
         ExitOutOfMemory();
     }
@@ -167,15 +172,13 @@ void CWString::AppendChars(const char16_t* units, int64_t count) {
     if (units == nullptr || count < 1) {
         return;
     }
-    // The units may lie in this text's own storage, which may move below.
-    const auto* source = reinterpret_cast<const uint8_t*>(units);
-    const uint8_t* data = buffer_.GetData();
-    const bool inside = const_text_ == nullptr && data != nullptr && source >= data &&
-                        source < data + buffer_.GetCapacity();
-    const int64_t offset = inside ? source - data : 0;
-    char16_t* target = ExtendUnits(count);
-    const void* from = inside ? static_cast<const void*>(buffer_.GetData() + offset) : units;
-    std::memmove(target, from, static_cast<size_t>(count) * 2);
+    CTarnMem& buffer = DropTerminator();
+    if (count > kMaxUnits) {
+        ExitOutOfMemory();
+    }
+    // The buffer copes with units lying in its own storage; the terminator
+    // comes with the same growth.
+    buffer.AppendBytesThenZeros(units, count * 2, 2);
 }
 
 void CWString::AppendChar(char16_t unit) {
@@ -261,16 +264,7 @@ bool CWString::IsEqual(const CTarnObject& other) const {
     if (!HeaderEquals(other)) {
         return false;
     }
-    const char16_t* a = GetText();
-    const char16_t* b = static_cast<const CWString&>(other).GetText();
-    for (;; ++a, ++b) {
-        if (*a != *b) {
-            return false;
-        }
-        if (*a == 0) {
-            return true;
-        }
-    }
+    return UnitsEqual(GetText(), static_cast<const CWString&>(other).GetText());
 }
 
 CWString* CWString::CreateNew() const {
@@ -328,9 +322,7 @@ void CWString::SaveTo(CTarnObjectStream& stream) const {
         buffer_.SaveTo(stream);
         return;
     }
-    CTarnMem detached;
-    detached.AppendBytes(const_text_, (UnitCount(const_text_) + 1) * 2);
-    detached.SaveTo(stream);
+    stream.WriteCounted(const_text_, (UnitCount(const_text_) + 1) * 2);
 }
 
 void CWString::BindConst(const char16_t* literal) {

@@ -111,8 +111,10 @@ protected:
     void BindConst(const char16_t* literal);
 
 private:
-    // Detaches a constant, drops the trailing terminator, grows the buffer by
-    // n units and a new terminator, and returns the n units to fill.
+    // Detaches a constant, drops the trailing terminator and returns the buffer.
+    CTarnMem& DropTerminator();
+    // As DropTerminator, then grows the buffer by n units and a new
+    // terminator, and returns the n units to fill.
     char16_t* ExtendUnits(int64_t n);
     // The units of the value as the buffer or literal holds them, terminator
     // excluded (they may contain zero units).

@@ -70,4 +70,42 @@ TEST(ArrayHeader, AppliesTheLimitRules) {
     }
 }
 
+TEST(DumpHeader, NamesWhatIsDumpedAndUsesItsDefault) {
+    CWString out;
+    EXPECT_EQ(AppendDumpHeader(out, u"K", u"项", 11, 0, 10), 10);
+    EXPECT_EQ(Value(out), u"<K> 总共 11 个项,输出了 10 个,还有 1 个未被输出.");
+    out.SetEmpty();
+    EXPECT_EQ(AppendDumpHeader(out, u"K", u"项", 10, 0, 10), 10);
+    EXPECT_EQ(Value(out), u"<K> 总共 10 个项:");
+    out.SetEmpty();
+    EXPECT_EQ(AppendDumpHeader(out, u"K", u"项", int64_t{INT32_MAX} + 5, -1, 10),
+              int64_t{INT32_MAX} + 5);
+    EXPECT_EQ(Value(out), u"<K> 总共 2147483647 个项:") << "counts are clamped to 32 bits";
+}
+
+TEST(ClampToInt32, CapsLargeValues) {
+    EXPECT_EQ(ClampToInt32(0), 0);
+    EXPECT_EQ(ClampToInt32(-7), -7);
+    EXPECT_EQ(ClampToInt32(INT32_MAX), INT32_MAX);
+    EXPECT_EQ(ClampToInt32(int64_t{INT32_MAX} + 1), INT32_MAX);
+    EXPECT_EQ(ClampToInt32(INT64_MAX), INT32_MAX);
+}
+
+TEST(ObjectIdentity, GivesClassNameAddressAndEmptyMark) {
+    PoolBalance balance;
+    CWString object;
+    const std::u16string address = [&] {
+        CWString text;
+        text.AppendFormat(u"%I64X", {static_cast<uint64_t>(reinterpret_cast<uintptr_t>(&object))});
+        return Value(text);
+    }();
+    CWString out(u"#");
+    AppendObjectIdentity(out, object, u"[%s] @%I64X");
+    EXPECT_EQ(Value(out), u"#[CWString] @" + address);
+    object.flags |= CTarnObject::kFlagEmpty;
+    out.SetEmpty();
+    AppendObjectIdentity(out, object, u"[%s] @%I64X");
+    EXPECT_EQ(Value(out), u"[CWString] @" + address + u", 为空对象");
+}
+
 } // namespace

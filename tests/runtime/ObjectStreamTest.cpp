@@ -57,4 +57,28 @@ TEST(ObjectStream, NegativeLengthsAndFullMedia) {
     EXPECT_FALSE(bounded.WriteBytes(area, 1));
 }
 
+TEST(ObjectStream, CountedWritesGiveTheCountThenTheBytes) {
+    const uint8_t bytes[] = {7, 8, 9};
+    CTarnMemoryStream out;
+    EXPECT_TRUE(out.WriteCounted(bytes, 3));
+    EXPECT_TRUE(out.WriteCounted(nullptr, 0));
+    EXPECT_EQ(Bytes(out), (std::vector<uint8_t>{3, 0, 0, 0, 7, 8, 9, 0, 0, 0, 0}));
+    EXPECT_EQ(out.GetError(), 0);
+
+    // Bytes beyond a 32-bit count are refused before anything is written;
+    // they are never read.
+    CTarnMemoryStream large;
+    EXPECT_FALSE(large.WriteCounted(bytes, int64_t{INT32_MAX} + 1));
+    EXPECT_EQ(large.GetError(), -4);
+    EXPECT_EQ(large.GetSize(), 0);
+
+    // A medium full after the count keeps the count and the write error.
+    CTarnMemoryStream bounded(5);
+    EXPECT_FALSE(bounded.WriteCounted(bytes, 3));
+    EXPECT_EQ(bounded.GetError(), -4);
+    EXPECT_EQ(Bytes(bounded), (std::vector<uint8_t>{3, 0, 0, 0}));
+    EXPECT_FALSE(bounded.WriteCounted(bytes, 0)) << "nothing is written after an error";
+    EXPECT_EQ(bounded.GetSize(), 4);
+}
+
 } // namespace

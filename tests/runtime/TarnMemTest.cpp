@@ -115,6 +115,42 @@ TEST(TarnMem, AppendingItsOwnBytesSurvivesTheMove) {
     EXPECT_EQ(Bytes(buffer), twice);
 }
 
+TEST(TarnMem, AppendBytesThenZerosGrowsOnce) {
+    PoolBalance balance;
+    const ByteList bytes = Sequence(60);
+    CTarnMem buffer = BufferOf(bytes);
+    // Its own 60 bytes and 5 zeros: the storage moves once, to the capacity
+    // for all 125 bytes.
+    buffer.AppendBytesThenZeros(buffer.GetData(), buffer.GetSize(), 5);
+    ByteList expected = bytes;
+    expected.insert(expected.end(), bytes.begin(), bytes.end());
+    expected.insert(expected.end(), 5, 0);
+    EXPECT_EQ(Bytes(buffer), expected);
+    EXPECT_EQ(buffer.GetCapacity(), 128);
+    buffer.AppendBytesThenZeros(nullptr, 2, 1);
+    EXPECT_EQ(buffer.GetSize(), 128);
+    EXPECT_EQ(buffer.GetData()[125], 0);
+    EXPECT_EQ(buffer.GetData()[127], 0);
+    buffer.AppendBytesThenZeros(u"ab", 0, 3);
+    EXPECT_EQ(buffer.GetSize(), 128) << "no bytes, no zeros";
+}
+
+TEST(TarnMem, AppendingBytesFromNextToItsStorageCopiesThem) {
+    PoolBalance balance;
+    // Bytes that merely sit near the buffer's storage are copied as given.
+    uint8_t outside[4] = {1, 2, 3, 4};
+    CTarnMem buffer;
+    buffer.AppendBytes(outside, 4);
+    buffer.AppendBytes(outside + 1, 2);
+    EXPECT_EQ(Bytes(buffer), (ByteList{1, 2, 3, 4, 2, 3}));
+    // The last byte of the storage's capacity still counts as its own.
+    buffer.SetSize(64);
+    buffer.GetData()[63] = 0x5A;
+    buffer.AppendBytes(buffer.GetData() + 63, 1);
+    EXPECT_EQ(buffer.GetSize(), 65);
+    EXPECT_EQ(buffer.GetData()[64], 0x5A);
+}
+
 TEST(TarnMem, RemoveTakesOutARunOrTheTail) {
     PoolBalance balance;
     const struct {

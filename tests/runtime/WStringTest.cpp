@@ -103,6 +103,40 @@ TEST(WString, AppendingItsOwnTextSurvivesTheMove) {
     EXPECT_EQ(Value(tail), u"qqqqq-qqqqqqqqqq");
 }
 
+TEST(WString, AppendCharsGrowsOnceForUnitsAndTerminator) {
+    PoolBalance balance;
+    const std::u16string units(126, u'u');
+    CWString fits;
+    fits.AppendChars(units.c_str(), 125);
+    EXPECT_EQ(fits.GetBuffer().GetCapacity(), 254);
+    // 126 units and the terminator ask for 254 bytes at once, which the rule
+    // gives a capacity of 508.
+    CWString beyond;
+    beyond.AppendChars(units.c_str(), 126);
+    EXPECT_EQ(beyond.GetBuffer().GetCapacity(), 508);
+    EXPECT_EQ(Value(beyond), units);
+    // Within the capacity the units and terminator are written in place.
+    CWString filled(std::u16string(63, u'a').c_str());
+    const uint8_t* storage = filled.GetBuffer().GetData();
+    filled.AppendChars(units.c_str(), 63);
+    EXPECT_EQ(filled.GetBuffer().GetData(), storage);
+    EXPECT_EQ(filled.GetBuffer().GetCapacity(), 254);
+    EXPECT_EQ(filled.GetLength(), 126);
+}
+
+TEST(WString, AppendingPartOfItselfAfterAConstantIsDetached) {
+    PoolBalance balance;
+    static constexpr char16_t kLiteral[] = u"abcdef";
+    CWConstString text(kLiteral);
+    text.AppendChars(kLiteral + 2, 3);
+    EXPECT_EQ(Value(text), u"abcdefcde");
+    EXPECT_FALSE(text.IsConst());
+    text.AppendChars(text.GetText() + 1, 4);
+    EXPECT_EQ(Value(text), u"abcdefcdebcde");
+    text.AppendChars(text.GetText(), text.GetLength());
+    EXPECT_EQ(Value(text), u"abcdefcdebcdeabcdefcdebcde");
+}
+
 TEST(WString, ConstantTextCostsNothingUntilModified) {
     PoolBalance balance;
     static constexpr char16_t kLiteral[] = u"const";
