@@ -6,7 +6,12 @@
 #include <utility>
 
 HGDIOBJ CDC::SelectObject(HGDIOBJ object) {
-    return m_hDC != nullptr && object != nullptr ? ::SelectObject(m_hDC, object) : nullptr;
+    // Selecting a region sets the clip and answers a region kind, not the
+    // object it replaced, so it has no place here.
+    if (m_hDC == nullptr || object == nullptr || ::GetObjectType(object) == OBJ_REGION) {
+        return nullptr;
+    }
+    return ::SelectObject(m_hDC, object);
 }
 
 COLORREF CDC::SetTextColor(COLORREF color) {
@@ -97,21 +102,11 @@ CPaintDC::~CPaintDC() {
     }
 }
 
-CClientDC::CClientDC(HWND window) : m_hWnd(window) {
-    Adopt(::GetDC(window));
+CWindowContextDC::CWindowContextDC(HWND window, HDC(WINAPI* acquire)(HWND)) : m_hWnd(window) {
+    Adopt(acquire(window));
 }
 
-CClientDC::~CClientDC() {
-    if (HDC dc = RestoreAndForget(); dc != nullptr) {
-        ::ReleaseDC(m_hWnd, dc);
-    }
-}
-
-CWindowDC::CWindowDC(HWND window) : m_hWnd(window) {
-    Adopt(::GetWindowDC(window));
-}
-
-CWindowDC::~CWindowDC() {
+CWindowContextDC::~CWindowContextDC() {
     if (HDC dc = RestoreAndForget(); dc != nullptr) {
         ::ReleaseDC(m_hWnd, dc);
     }

@@ -22,7 +22,8 @@ public:
     HDC GetSafeHdc() const { return m_hDC; }
 
     // Selects a font, brush, pen or bitmap and returns the one it replaced
-    // (null on failure). Regions are clip regions, not selected objects.
+    // (null on failure). Regions are clip regions, not selected objects: a
+    // region is refused (null), the clip left as it was.
     HGDIOBJ SelectObject(HGDIOBJ object);
     COLORREF SetTextColor(COLORREF color);
     COLORREF SetBkColor(COLORREF color);
@@ -71,24 +72,29 @@ private:
     PAINTSTRUCT m_paint = {};
 };
 
-// The client-area context of a window (null: the screen), released at the end.
-class CClientDC : public CDC {
+// A context that GetDC or GetWindowDC gave for a window (null: the screen),
+// released at the end.
+class CWindowContextDC : public CDC {
 public:
-    explicit CClientDC(HWND window);
-    ~CClientDC() override;
+    ~CWindowContextDC() override;
+
+protected:
+    CWindowContextDC(HWND window, HDC(WINAPI* acquire)(HWND));
 
 private:
     HWND m_hWnd;
 };
 
-// The whole-window context of a window (null: the screen), released at the end.
-class CWindowDC : public CDC {
+// The client-area context of a window (null: the screen), released at the end.
+class CClientDC : public CWindowContextDC {
 public:
-    explicit CWindowDC(HWND window);
-    ~CWindowDC() override;
+    explicit CClientDC(HWND window) : CWindowContextDC(window, &::GetDC) {}
+};
 
-private:
-    HWND m_hWnd;
+// The whole-window context of a window (null: the screen), released at the end.
+class CWindowDC : public CWindowContextDC {
+public:
+    explicit CWindowDC(HWND window) : CWindowContextDC(window, &::GetWindowDC) {}
 };
 
 // A memory context compatible with another (null: the screen), deleted at the end.
@@ -101,7 +107,7 @@ public:
 // Selects an object into a context for the lifetime of the scope and selects
 // the previous one back at its end, so that the object can be deleted
 // afterwards. Declare it after both the context and the object. For fonts,
-// brushes, pens and bitmaps.
+// brushes, pens and bitmaps; a region is refused and nothing is restored.
 class CSelectedObject {
 public:
     CSelectedObject(CDC& dc, HGDIOBJ object);

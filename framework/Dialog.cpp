@@ -70,7 +70,7 @@ INT_PTR CDialog::DoModal() {
     }
     CWinApp* app = AppOfThisThread();
     if (app != nullptr && app->GetMainWnd() == nullptr) {
-        app->SetMainWnd(this);
+        app->SetTemporaryMainWnd(this);
     }
 
     INT_PTR result = -1;
@@ -90,25 +90,22 @@ INT_PTR CDialog::DoModal() {
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         DestroyWindow();
     }
-    if (app != nullptr && app->GetMainWnd() == this) {
-        app->SetMainWnd(nullptr);
+    if (app != nullptr) {
+        // For a window that was never bound: a bound one has reported already.
+        app->OnMainWindowGone(this);
     }
     m_running = false;
     return result;
 }
 
 bool CDialog::CreateDialogWindow(HWND owner) {
-    HWND hwnd = nullptr;
-    {
-        CreationScope scope(this, kDialogClassName);
-        hwnd = CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_template->Get(), owner,
+    const Creation creation = CreateBound(kDialogClassName, [&] {
+        return CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_template->Get(), owner,
                                           &DefaultDialogProc, 0);
-    }
-    if (hwnd != nullptr && GetSafeHwnd() == nullptr && IsWindow(hwnd) &&
-        FromHandlePermanent(hwnd) == nullptr && SubclassWindow(hwnd)) {
-        // The creation hook was not available: the dialog was made without
-        // us, so its initialisation runs now (the platform has placed the
-        // focus already, so the answer has no use).
+    });
+    if (creation == Creation::kBoundLate) {
+        // The dialog was made without us, so its initialisation runs now
+        // (the platform has placed the focus already, so the answer has no use).
         static_cast<void>(OnInitDialog());
     }
     return GetSafeHwnd() != nullptr;
@@ -190,13 +187,6 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog();
-    case WM_DESTROY:
-        // A dialog that served as the main window stands down before it is
-        // gone, so that its end does not end the application.
-        if (CWinApp* app = AfxGetApp(); app != nullptr && app->GetMainWnd() == this) {
-            app->SetMainWnd(nullptr);
-        }
-        break;
     default:
         break;
     }

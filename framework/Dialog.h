@@ -15,8 +15,9 @@
 // offered to the application's PreTranslateMessage (which reaches the
 // dialog's and its framework children's PreTranslateMessage) before dialog
 // navigation, the application's idle work goes on while the queue is empty,
-// and, if the application has no main window, the dialog is its main window
-// until the dialog's window is destroyed.
+// and, if the application has no main window, the dialog is its temporary
+// main window (whose end does not end the application) until the dialog's
+// window is destroyed.
 //
 // Lifetime: the object must outlive DoModal; it must not delete itself in
 // PostNcDestroy. One run at a time; the object can run again afterwards.

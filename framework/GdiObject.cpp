@@ -39,9 +39,12 @@ HGDIOBJ CGdiObject::DetachObject() {
     return std::exchange(m_hObject, nullptr);
 }
 
+BOOL CGdiObject::AttachCreated(HGDIOBJ created) {
+    return created != nullptr ? AttachObject(created) : FALSE;
+}
+
 BOOL CFont::CreateFontIndirect(const LOGFONTW& logFont) {
-    HFONT font = ::CreateFontIndirectW(&logFont);
-    return font != nullptr ? Attach(font) : FALSE;
+    return AttachCreated(::CreateFontIndirectW(&logFont));
 }
 
 BOOL CFont::GetLogFont(LOGFONTW* logFont) const {
@@ -49,26 +52,21 @@ BOOL CFont::GetLogFont(LOGFONTW* logFont) const {
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF color) {
-    HBRUSH brush = ::CreateSolidBrush(color);
-    return brush != nullptr ? Attach(brush) : FALSE;
+    return AttachCreated(::CreateSolidBrush(color));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(HDC dc, int width, int height) {
-    HBITMAP bitmap = dc != nullptr ? ::CreateCompatibleBitmap(dc, width, height) : nullptr;
-    return bitmap != nullptr ? Attach(bitmap) : FALSE;
+    return AttachCreated(dc != nullptr ? ::CreateCompatibleBitmap(dc, width, height) : nullptr);
 }
 
 BOOL CBitmap::CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits) {
     void* pixels = nullptr;
     HBITMAP bitmap =
         info != nullptr ? ::CreateDIBSection(dc, info, usage, &pixels, nullptr, 0) : nullptr;
-    if (bitmap == nullptr) {
-        return FALSE;
-    }
-    if (bits != nullptr) {
+    if (bitmap != nullptr && bits != nullptr) {
         *bits = pixels;
     }
-    return Attach(bitmap);
+    return AttachCreated(bitmap);
 }
 
 BOOL CBitmap::GetBitmap(BITMAP* bitmap) const {
@@ -76,17 +74,14 @@ BOOL CBitmap::GetBitmap(BITMAP* bitmap) const {
 }
 
 BOOL CRgn::CreateRectRgn(int left, int top, int right, int bottom) {
-    HRGN region = ::CreateRectRgn(left, top, right, bottom);
-    return region != nullptr ? Attach(region) : FALSE;
+    return AttachCreated(::CreateRectRgn(left, top, right, bottom));
 }
 
 BOOL CRgn::CreateEllipticRgn(int left, int top, int right, int bottom) {
-    HRGN region = ::CreateEllipticRgn(left, top, right, bottom);
-    return region != nullptr ? Attach(region) : FALSE;
+    return AttachCreated(::CreateEllipticRgn(left, top, right, bottom));
 }
 
 BOOL CRgn::CreateRoundRectRgn(int left, int top, int right, int bottom, int cornerWidth,
                               int cornerHeight) {
-    HRGN region = ::CreateRoundRectRgn(left, top, right, bottom, cornerWidth, cornerHeight);
-    return region != nullptr ? Attach(region) : FALSE;
+    return AttachCreated(::CreateRoundRectRgn(left, top, right, bottom, cornerWidth, cornerHeight));
 }

@@ -39,6 +39,9 @@ protected:
     // object, if different, is deleted. FALSE when object is null.
     BOOL AttachObject(HGDIOBJ object);
     HGDIOBJ DetachObject();
+    // For Create...: takes ownership of a newly made object like
+    // AttachObject; a null one (a failed creation) keeps the old object.
+    BOOL AttachCreated(HGDIOBJ created);
 
 private:
     HGDIOBJ m_hObject = nullptr;

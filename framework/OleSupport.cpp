@@ -75,16 +75,16 @@ DWORD STDMETHODCALLTYPE COleMessageFilter::HandleInComingCall(DWORD callType, HT
     return SERVERCALL_ISHANDLED;
 }
 
-bool COleMessageFilter::IsDialogDue(DWORD tickCount, DWORD* lastTick, DWORD* nextDialogTick) const {
-    if (tickCount < *lastTick) {
-        *nextDialogTick = 0; // a new call started
+bool COleMessageFilter::DialogSchedule::IsDue(DWORD tickCount, DWORD delay) {
+    if (tickCount < lastTick) {
+        nextDialogTick.reset(); // a new call started
     }
-    *lastTick = tickCount;
-    if (m_messagePendingDelay == INFINITE) {
+    lastTick = tickCount;
+    if (delay == INFINITE) {
         return false;
     }
-    if (*nextDialogTick == 0) {
-        *nextDialogTick = m_messagePendingDelay;
+    if (!nextDialogTick) {
+        nextDialogTick = delay;
     }
     return tickCount >= *nextDialogTick;
 }
@@ -95,23 +95,22 @@ DWORD STDMETHODCALLTYPE COleMessageFilter::RetryRejectedCall(HTASK, DWORD tickCo
     if (rejectType != SERVERCALL_RETRYLATER) {
         return kCancelCall; // rejected for good
     }
-    if (m_busyDialogEnabled && IsDialogDue(tickCount, &m_lastRetryTick, &m_nextBusyDialogTick)) {
+    if (m_busyDialogEnabled && m_busyDialog.IsDue(tickCount, m_messagePendingDelay)) {
         if (!AskRetryBusyServer()) {
             return kCancelCall;
         }
-        m_nextBusyDialogTick = tickCount + m_messagePendingDelay;
+        m_busyDialog.Postpone(tickCount, m_messagePendingDelay);
         return 0; // retry at once
     }
     return m_retryDelay;
 }
 
 DWORD STDMETHODCALLTYPE COleMessageFilter::MessagePending(HTASK, DWORD tickCount, DWORD) {
-    if (m_notRespondingDialogEnabled &&
-        IsDialogDue(tickCount, &m_lastPendingTick, &m_nextPendingDialogTick)) {
+    if (m_notRespondingDialogEnabled && m_pendingDialog.IsDue(tickCount, m_messagePendingDelay)) {
         if (!AskKeepWaiting()) {
             return PENDINGMSG_CANCELCALL;
         }
-        m_nextPendingDialogTick = tickCount + m_messagePendingDelay;
+        m_pendingDialog.Postpone(tickCount, m_messagePendingDelay);
     }
     return PENDINGMSG_WAITDEFPROCESS;
 }

@@ -6,6 +6,7 @@
 #include <ole2.h>
 
 #include <atomic>
+#include <optional>
 
 // The OLE message filter of a user-interface thread: it answers incoming
 // calls while the application is busy, and decides what happens while an
@@ -77,10 +78,19 @@ protected:
     virtual BOOL AskKeepWaiting();
 
 private:
-    // True when a dialog is due for the call whose elapsed time is tickCount;
-    // nextDialogTick is the per-call schedule (a smaller tickCount than the
-    // last one means a new call).
-    bool IsDialogDue(DWORD tickCount, DWORD* lastTick, DWORD* nextDialogTick) const;
+    // When the next dialog of one kind is due during an outgoing call. The
+    // time is the call's elapsed time; a smaller time than the last one
+    // means a new call, whose first dialog is due after the delay.
+    struct DialogSchedule {
+        DWORD lastTick = 0;
+        std::optional<DWORD> nextDialogTick; // none: not planned for this call yet
+
+        // Records tickCount and answers whether the dialog is due; never
+        // with an infinite delay.
+        bool IsDue(DWORD tickCount, DWORD delay);
+        // After a dialog at tickCount, the next one is due after the delay.
+        void Postpone(DWORD tickCount, DWORD delay) { nextDialogTick = tickCount + delay; }
+    };
 
     std::atomic<ULONG> m_refCount{1};
     bool m_registered = false;
@@ -91,10 +101,8 @@ private:
     DWORD m_messagePendingDelay = 8000;
     DWORD m_retryDelay = 100;
     int m_busyCount = 0;
-    DWORD m_lastRetryTick = 0;
-    DWORD m_nextBusyDialogTick = 0;
-    DWORD m_lastPendingTick = 0;
-    DWORD m_nextPendingDialogTick = 0;
+    DialogSchedule m_busyDialog;
+    DialogSchedule m_pendingDialog;
 };
 
 // Initialises OLE for the calling thread and registers a message filter for

@@ -1,5 +1,7 @@
 #include "framework/SpinButtonCtrl.h"
 
+#include "framework/CommonControls.h"
+
 #include <commctrl.h>
 
 constinit const CRuntimeClass CSpinButtonCtrl::runtimeClass{"CSpinButtonCtrl", &CWnd::runtimeClass};
@@ -9,8 +11,7 @@ const CRuntimeClass* CSpinButtonCtrl::GetRuntimeClass() const {
 }
 
 BOOL CSpinButtonCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&classes);
+    AfxInitCommonControls(ICC_UPDOWN_CLASS);
     return CreateEx(0, UPDOWN_CLASSW, nullptr, style, rect, parent, id);
 }
 

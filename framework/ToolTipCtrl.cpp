@@ -1,5 +1,7 @@
 #include "framework/ToolTipCtrl.h"
 
+#include "framework/CommonControls.h"
+
 #include <commctrl.h>
 
 constinit const CRuntimeClass CToolTipCtrl::runtimeClass{"CToolTipCtrl", &CWnd::runtimeClass};
@@ -26,8 +28,7 @@ const CRuntimeClass* CToolTipCtrl::GetRuntimeClass() const {
 }
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
-    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
+    AfxInitCommonControls(ICC_BAR_CLASSES); // the tooltip class is one of the bar classes
     return CreateEx(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT,
                     parent != nullptr ? parent->GetSafeHwnd() : nullptr, nullptr);

@@ -128,6 +128,17 @@ BOOL CWinApp::IsIdleMessage(const MSG* msg) {
     }
 }
 
+void CWinApp::OnMainWindowGone(CWnd* wnd) {
+    if (wnd == nullptr || m_pMainWnd != wnd) {
+        return;
+    }
+    const bool endsApplication = !m_mainWndIsTemporary;
+    SetMainWnd(nullptr);
+    if (endsApplication) {
+        ::PostQuitMessage(0);
+    }
+}
+
 int CWinApp::ExitInstance() {
     return m_exitCode;
 }

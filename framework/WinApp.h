@@ -19,7 +19,9 @@ class CWnd;
 // hooks and its main window are used on that thread only.
 //
 // Main window: when the main window is destroyed, the framework clears it and
-// posts the quit message with 0, which ends the loop.
+// posts the quit message with 0, which ends the loop. A temporary main window
+// (a modal dialog standing in while there is none) is cleared the same way
+// but does not end the application.
 class CWinApp : public CObject {
 public:
     CWinApp();
@@ -64,7 +66,20 @@ public:
     DWORD GetThreadId() const { return m_threadId; }
 
     CWnd* GetMainWnd() const { return m_pMainWnd; }
-    void SetMainWnd(CWnd* wnd) { m_pMainWnd = wnd; }
+    // The main window; its end ends the application.
+    void SetMainWnd(CWnd* wnd) {
+        m_pMainWnd = wnd;
+        m_mainWndIsTemporary = false;
+    }
+    // A main window until it goes; its end does not end the application.
+    void SetTemporaryMainWnd(CWnd* wnd) {
+        m_pMainWnd = wnd;
+        m_mainWndIsTemporary = true;
+    }
+    // Called by the framework when the window of wnd is gone (or wnd itself
+    // is). When wnd is the main window, it is cleared and, unless it was
+    // temporary, the quit message is posted with 0. Otherwise nothing happens.
+    void OnMainWindowGone(CWnd* wnd);
 
 private:
     friend int RunApplication(HINSTANCE instance, int showCommand);
@@ -76,6 +91,7 @@ private:
     int m_showCommand = SW_SHOWDEFAULT;
     DWORD m_threadId;
     CWnd* m_pMainWnd = nullptr;
+    bool m_mainWndIsTemporary = false;
     int m_exitCode = -1;
     POINT m_lastMousePoint = {-1, -1};
     UINT m_lastMouseMessage = 0;

@@ -46,6 +46,13 @@ void RemoveFromMap(HWND hwnd) {
     }
 }
 
+// The application learns that the main window may be gone.
+void ReportWindowGone(CWnd* wnd) {
+    if (CWinApp* app = AfxGetApp(); app != nullptr) {
+        app->OnMainWindowGone(wnd);
+    }
+}
+
 // True when hwnd is of the class a creation asked for. The platform may make
 // windows of its own on this thread during a creation (the input method's
 // default window, for instance); they must not take the pending object.
@@ -71,14 +78,9 @@ CWnd::~CWnd() {
     if (m_hWnd == nullptr) {
         return;
     }
-    CWinApp* app = AfxGetApp();
-    const bool wasMainWindow = app != nullptr && app->GetMainWnd() == this;
     HWND hwnd = UnsubclassWindow();
     ::DestroyWindow(hwnd);
-    if (wasMainWindow) {
-        app->SetMainWnd(nullptr);
-        ::PostQuitMessage(0);
-    }
+    ReportWindowGone(this);
 }
 
 const CRuntimeClass* CWnd::GetRuntimeClass() const {
@@ -149,27 +151,31 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     if (m_hWnd != nullptr) {
         return FALSE;
     }
-    HWND hwnd = nullptr;
-    {
-        CreationScope scope(this, className);
-        hwnd = ::CreateWindowExW(exStyle, className, windowName, style, x, y, width, height, parent,
+    const Creation creation = CreateBound(className, [&] {
+        return ::CreateWindowExW(exStyle, className, windowName, style, x, y, width, height, parent,
                                  menuOrId, AfxGetInstanceHandle(), param);
-    }
+    });
+    return creation != Creation::kFailed ? TRUE : FALSE;
+}
+
+CWnd::Creation CWnd::FinishCreation(HWND hwnd) {
     if (hwnd == nullptr) {
         // Nothing of this object may be touched: if the window existed for a
         // moment, PostNcDestroy has run and may have deleted it.
-        return FALSE;
+        return Creation::kFailed;
     }
     if (m_hWnd == hwnd) {
-        return TRUE;
+        return Creation::kBoundEarly;
     }
     // The hook could not be installed: bind late, missing the creation
     // messages. A window that cannot be bound at all is not left behind.
     if (!SubclassWindow(hwnd)) {
-        ::DestroyWindow(hwnd);
-        return FALSE;
+        if (::IsWindow(hwnd)) {
+            ::DestroyWindow(hwnd);
+        }
+        return Creation::kFailed;
     }
-    return TRUE;
+    return Creation::kBoundLate;
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
@@ -233,12 +239,7 @@ void CWnd::FinishDestroy() {
     if (UnsubclassWindow() == nullptr) {
         return; // a handler unbound the object already
     }
-    CWinApp* app = AfxGetApp();
-    if (app != nullptr && app->GetMainWnd() == this) {
-        // The application ends with its main window.
-        app->SetMainWnd(nullptr);
-        ::PostQuitMessage(0);
-    }
+    ReportWindowGone(this);
     PostNcDestroy();
 }
 
@@ -282,14 +283,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
+    default:
+        // The colour requests of the controls go back to their objects.
         if (const std::optional<LRESULT> result = ReflectToChild(message, wParam, lParam)) {
             return *result;
         }
-        break;
-    default:
         break;
     }
     return DefWindowProc(message, wParam, lParam);
@@ -327,6 +325,8 @@ std::optional<LRESULT> CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND: // lParam is the control; 0 for menus and accelerators
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: // lParam is the control asking for colours
         sender = reinterpret_cast<HWND>(lParam);
         break;

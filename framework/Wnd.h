@@ -115,8 +115,8 @@ protected:
     // messages it cares about in its own switch and passes every other
     // message to its base class's WindowProc. The base handles WM_COMMAND
     // (OnCommand), WM_NOTIFY (OnNotify) and reflects the colour requests
-    // WM_CTLCOLORBTN, WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC; everything else
-    // gets the default processing.
+    // WM_CTLCOLORBTN, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORSCROLLBAR
+    // and WM_CTLCOLORSTATIC; everything else gets the default processing.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The default processing: the window's original procedure.
@@ -135,7 +135,8 @@ protected:
     // A notification or colour request that the platform sent to this
     // window's parent, handed back to this window's object with the parent's
     // message and parameters (WM_COMMAND, WM_NOTIFY, WM_CTLCOLORBTN,
-    // WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC). A value means handled: it becomes
+    // WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORSCROLLBAR or
+    // WM_CTLCOLORSTATIC). A value means handled: it becomes
     // the parent's answer (for the colour requests, the brush). No value lets
     // the parent go on with its own processing. The base handles nothing.
     virtual std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -159,12 +160,35 @@ protected:
         LPCWSTR m_previousClassName;
     };
 
+    // How a window creation ended for this object.
+    enum class Creation {
+        kFailed,     // no window is bound (and none is left behind)
+        kBoundEarly, // bound before the window's first message
+        kBoundLate,  // bound after creation, its creation messages missed
+    };
+
+    // Runs create, which makes a window of class className and answers it
+    // (null on failure), inside a creation scope, so that the window is bound
+    // to this object before its first message. When that could not happen,
+    // the window is bound late; a window that cannot be bound at all is
+    // destroyed. After kFailed, nothing of the object may be touched if the
+    // window existed for a moment (PostNcDestroy has run).
+    template <typename Create> Creation CreateBound(LPCWSTR className, Create&& create) {
+        HWND hwnd = nullptr;
+        {
+            CreationScope scope(this, className);
+            hwnd = create();
+        }
+        return FinishCreation(hwnd);
+    }
+
 private:
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam);
 
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool Bind(HWND hwnd);
+    Creation FinishCreation(HWND hwnd);
     void FinishDestroy();
     // Finds the control that sent a notification or colour request to this
     // window and hands the message to its object.

@@ -1,4 +1,5 @@
 #include "framework/Button.h"
+#include "framework/CommonControls.h"
 #include "framework/Edit.h"
 #include "framework/SpinButtonCtrl.h"
 #include "framework/ToolTipCtrl.h"
@@ -20,6 +21,13 @@ namespace {
 using framework_test::CreateChild;
 using framework_test::CreateTopLevel;
 using framework_test::RecordingWnd;
+
+TEST(CommonControls, EachClassSetIsRegisteredAndAskedForAgainCheaply) {
+    EXPECT_TRUE(AfxInitCommonControls(ICC_UPDOWN_CLASS));
+    EXPECT_TRUE(AfxInitCommonControls(ICC_UPDOWN_CLASS));
+    EXPECT_TRUE(AfxInitCommonControls(ICC_BAR_CLASSES));
+    EXPECT_TRUE(AfxInitCommonControls(ICC_UPDOWN_CLASS | ICC_BAR_CLASSES));
+}
 
 TEST(ToolTipCtrl, CountsItsToolsAfterAddAndDelete) {
     RecordingWnd parent;

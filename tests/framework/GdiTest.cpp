@@ -177,6 +177,34 @@ TEST(DeviceContext, DrawingInAMemoryContextAndBlendingReachThePixels) {
     EXPECT_TRUE(target.DeleteObject());
 }
 
+TEST(DeviceContext, ARegionIsNotSelectedAndNothingIsRestoredForIt) {
+    CMemoryDC dc(nullptr);
+    ASSERT_NE(dc.GetSafeHdc(), nullptr);
+    CBitmap target;
+    const BITMAPINFO info = Bitmap32(16, 8);
+    void* bits = nullptr;
+    ASSERT_TRUE(target.CreateDIBSection(dc.GetSafeHdc(), &info, DIB_RGB_COLORS, &bits));
+    CSelectedObject selectedBitmap(dc, target.GetSafeHandle());
+    const RECT all = {0, 0, 16, 8};
+    RECT clip = {};
+    ASSERT_NE(dc.GetClipBox(&clip), ERROR);
+    ASSERT_TRUE(EqualRect(&clip, &all));
+
+    CRgn corner;
+    ASSERT_TRUE(corner.CreateRectRgn(0, 0, 4, 4));
+    EXPECT_EQ(dc.SelectObject(corner.GetSafeHandle()), nullptr) << "a region kind as a handle";
+    ASSERT_NE(dc.GetClipBox(&clip), ERROR);
+    EXPECT_TRUE(EqualRect(&clip, &all)) << "the region became the clip";
+    {
+        CSelectedObject selectedRegion(dc, corner.GetSafeHandle());
+        ASSERT_NE(dc.GetClipBox(&clip), ERROR);
+        EXPECT_TRUE(EqualRect(&clip, &all));
+    }
+    // The bitmap is still the one selected, and the region can go.
+    EXPECT_EQ(GetCurrentObject(dc.GetSafeHdc(), OBJ_BITMAP), target.GetSafeHandle());
+    EXPECT_TRUE(corner.DeleteObject());
+}
+
 TEST(DeviceContext, TextIsMeasuredWithTheSelectedFont) {
     CMemoryDC dc(nullptr);
     CFont small;

@@ -99,6 +99,75 @@ TEST(WinApp, DestroyingTheMainWindowEndsTheLoopWithExitCodeZero) {
     EXPECT_EQ(app.exitCalls, 1);
 }
 
+bool TakeQuitMessage(int* code) {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        return false;
+    }
+    *code = static_cast<int>(msg.wParam);
+    return true;
+}
+
+TEST(WinApp, OnlyTheMainWindowsEndEndsTheApplication) {
+    ScriptedApp app;
+    int code = -1;
+    // The window goes first: cleared and the quit message posted with 0.
+    RecordingWnd main;
+    ASSERT_TRUE(CreateTopLevel(main));
+    RecordingWnd other;
+    ASSERT_TRUE(CreateTopLevel(other));
+    app.SetMainWnd(&main);
+    app.OnMainWindowGone(nullptr);
+    other.DestroyWindow();
+    EXPECT_EQ(app.GetMainWnd(), &main) << "another window's end cleared the main window";
+    EXPECT_FALSE(TakeQuitMessage(&code));
+    main.DestroyWindow();
+    EXPECT_EQ(app.GetMainWnd(), nullptr);
+    EXPECT_TRUE(TakeQuitMessage(&code));
+    EXPECT_EQ(code, 0);
+
+    // The object goes first, its window with it: the same.
+    {
+        RecordingWnd shortLived;
+        ASSERT_TRUE(CreateTopLevel(shortLived));
+        app.SetMainWnd(&shortLived);
+    }
+    EXPECT_EQ(app.GetMainWnd(), nullptr);
+    code = -1;
+    EXPECT_TRUE(TakeQuitMessage(&code));
+    EXPECT_EQ(code, 0);
+}
+
+TEST(WinApp, ATemporaryMainWindowGoesWithoutEndingTheApplication) {
+    ScriptedApp app;
+    int code = 0;
+    RecordingWnd stand;
+    ASSERT_TRUE(CreateTopLevel(stand));
+    app.SetTemporaryMainWnd(&stand);
+    EXPECT_EQ(AfxGetMainWnd(), &stand);
+    stand.DestroyWindow();
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    EXPECT_FALSE(TakeQuitMessage(&code)) << "a temporary main window ended the application";
+
+    {
+        RecordingWnd shortLived;
+        ASSERT_TRUE(CreateTopLevel(shortLived));
+        app.SetTemporaryMainWnd(&shortLived);
+    }
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    EXPECT_FALSE(TakeQuitMessage(&code));
+
+    // Made the main window for good, it ends the application again.
+    RecordingWnd main;
+    ASSERT_TRUE(CreateTopLevel(main));
+    app.SetTemporaryMainWnd(&main);
+    app.SetMainWnd(&main);
+    main.DestroyWindow();
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    EXPECT_TRUE(TakeQuitMessage(&code));
+    EXPECT_EQ(code, 0);
+}
+
 TEST(WinApp, TheQuitMessagesCodeIsTheExitCode) {
     const int codes[] = {0, 7, -3, 65535};
     for (const int code : codes) {

@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -392,6 +394,51 @@ TEST(WndReflection, AColourRequestIsAnsweredWithTheEditsBrush) {
     edit.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
     EXPECT_GE(std::count(edit.colourRequests.begin(), edit.colourRequests.end(),
                          static_cast<UINT>(WM_CTLCOLORSTATIC)),
+              1);
+}
+
+// A window that answers every reflected colour request with its own brush.
+class ColouredControl : public CWnd {
+public:
+    HBRUSH brush = CreateSolidBrush(RGB(40, 50, 60));
+    std::vector<UINT> colourRequests;
+    ~ColouredControl() override { DeleteObject(brush); }
+
+protected:
+    std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM, LPARAM) override {
+        colourRequests.push_back(message);
+        return reinterpret_cast<LRESULT>(brush);
+    }
+};
+
+TEST(WndReflection, EveryControlColourRequestReachesTheControl) {
+    RecordingWnd parent;
+    ASSERT_TRUE(CreateTopLevel(parent));
+    ColouredControl control;
+    const RECT rect = {10, 10, 150, 100};
+    ASSERT_TRUE(control.CreateEx(0, L"LISTBOX", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rect,
+                                 &parent, 1));
+    HDC dc = GetDC(control.GetSafeHwnd());
+    const UINT requests[] = {WM_CTLCOLORBTN, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX,
+                             WM_CTLCOLORSCROLLBAR, WM_CTLCOLORSTATIC};
+    for (const UINT request : requests) {
+        const auto answer = parent.SendMessage(request, reinterpret_cast<WPARAM>(dc),
+                                               reinterpret_cast<LPARAM>(control.GetSafeHwnd()));
+        EXPECT_EQ(reinterpret_cast<HBRUSH>(answer), control.brush) << "message " << request;
+    }
+    ReleaseDC(control.GetSafeHwnd(), dc);
+    const std::vector<UINT> expected(std::begin(requests), std::end(requests));
+    EXPECT_EQ(control.colourRequests, expected);
+
+    // Requests about the dialog or message box themselves are no control's.
+    control.colourRequests.clear();
+    parent.SendMessage(WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(control.GetSafeHwnd()));
+    EXPECT_TRUE(control.colourRequests.empty());
+
+    // The list box's own request when it paints takes the same way.
+    control.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
+    EXPECT_GE(std::count(control.colourRequests.begin(), control.colourRequests.end(),
+                         static_cast<UINT>(WM_CTLCOLORLISTBOX)),
               1);
 }
 
