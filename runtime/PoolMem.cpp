@@ -4,11 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <thread>
-
-#if defined(__x86_64__) || defined(_M_X64)
-#include <immintrin.h>
-#endif
 
 #if defined(__SANITIZE_ADDRESS__)
 #define QORVATH_POOL_POISON 1
@@ -50,14 +45,6 @@ void MarkUsable(void* block, int64_t bytes) {
 #endif
 }
 
-void Pause() {
-#if defined(__x86_64__) || defined(_M_X64)
-    _mm_pause();
-#else
-    std::this_thread::yield();
-#endif
-}
-
 // The heap never gets a zero-byte request, whose result may be null.
 size_t HeapBytes(int64_t bytes) {
     return bytes < 1 ? 1 : static_cast<size_t>(bytes);
@@ -70,8 +57,7 @@ size_t HeapBytes(int64_t bytes) {
 }
 
 CPoolMem::CPoolMem()
-    : region_start_(nullptr), region_end_(nullptr), free_list_(nullptr), block_size_(kBlockSize),
-      lock_(1) {
+    : region_start_(nullptr), region_end_(nullptr), free_list_(nullptr), block_size_(kBlockSize) {
     region_start_ = static_cast<unsigned char*>(std::malloc(kRegionSize));
     if (region_start_ == nullptr) {
         ExitOutOfMemory();
@@ -93,38 +79,24 @@ CPoolMem::~CPoolMem() {
 }
 
 void CPoolMem::Shutdown() {
-    Lock();
+    lock_.Lock();
     const bool held = !RegionReleased();
     free_list_ = nullptr;
     block_size_ = 0;
-    Unlock();
+    lock_.Unlock();
     if (held) {
         MarkUsable(region_start_, kRegionSize);
         std::free(region_start_);
     }
 }
 
-void CPoolMem::Lock() {
-    // A decrement that lands on 0 takes the lock; any other result means it is
-    // held, so wait until the holder stores 1 and try again.
-    while (lock_.fetch_sub(1, std::memory_order_acquire) - 1 != 0) {
-        while (lock_.load(std::memory_order_relaxed) <= 0) {
-            Pause();
-        }
-    }
-}
-
-void CPoolMem::Unlock() {
-    lock_.store(1, std::memory_order_release);
-}
-
 void* CPoolMem::TakeBlock() {
-    Lock();
+    lock_.Lock();
     auto* block = static_cast<FreeBlock*>(free_list_);
     if (block != nullptr) {
         free_list_ = block->next;
     }
-    Unlock();
+    lock_.Unlock();
     if (block != nullptr) {
         MarkUsable(block, kBlockSize);
     }
@@ -138,10 +110,10 @@ void CPoolMem::PushBlock(void* block) {
     // thread may take it at once.
     MarkFree(block);
     auto* free_block = static_cast<FreeBlock*>(block);
-    Lock();
+    lock_.Lock();
     free_block->next = static_cast<FreeBlock*>(free_list_);
     free_list_ = free_block;
-    Unlock();
+    lock_.Unlock();
 }
 
 bool CPoolMem::Contains(const void* p) const {
@@ -212,12 +184,12 @@ void CPoolMem::Free(void* block) {
 }
 
 int64_t CPoolMem::FreeBlockCount() {
-    Lock();
+    lock_.Lock();
     int64_t count = 0;
     for (auto* block = static_cast<FreeBlock*>(free_list_); block != nullptr; block = block->next) {
         ++count;
     }
-    Unlock();
+    lock_.Unlock();
     return count;
 }
 

@@ -1,7 +1,8 @@
 // The process-wide memory manager: a fixed region of 256-byte blocks with the heap behind it.
 #pragma once
 
-#include <atomic>
+#include "runtime/SpinLock.h"
+
 #include <cstdint>
 
 // A pool of equal blocks cut from one 4 MiB region taken from the heap. Requests
@@ -51,8 +52,6 @@ public:
     void Shutdown();
 
 private:
-    void Lock();
-    void Unlock();
     // The free-list head taken under the lock, or null when the list is empty.
     void* TakeBlock();
     void PushBlock(void* block);
@@ -64,8 +63,8 @@ private:
     // 256 while the region is held; 0 once it was given back, so that no
     // request counts as small enough for a block any more.
     int64_t block_size_;
-    // 1 when free, 0 or below while held.
-    std::atomic<int64_t> lock_;
+    // Guards the free list and the region state.
+    CSpinLock lock_;
 };
 
 // Ends the process with exit code -1 through the C library's exit, so that exit
