@@ -22,26 +22,25 @@ stop_session() {
     rm -f "$dir/display"
 }
 
+# Xvfb picks a free display itself (-displayfd), so sessions that start at
+# the same moment (several build trees on one machine) never share a screen.
 start_display() {
-    n=91
-    while [ $n -lt 140 ]; do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 </dev/null &
-            echo $! >"$dir/xvfb.pid"
-            i=0
-            while [ $i -lt 50 ]; do
-                if [ -e "/tmp/.X11-unix/X$n" ]; then
-                    echo ":$n" >"$dir/display"
-                    return 0
-                fi
-                sleep 0.1
-                i=$((i + 1))
-            done
-            kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$dir/displayfd"
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$dir/displayfd" >"$dir/xvfb.log" 2>&1 </dev/null &
+    echo $! >"$dir/xvfb.pid"
+    i=0
+    while [ $i -lt 100 ]; do
+        n=$(tr -dc '0-9' <"$dir/displayfd" 2>/dev/null || true)
+        if [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ]; then
+            echo ":$n" >"$dir/display"
+            return 0
         fi
-        n=$((n + 1))
+        sleep 0.1
+        i=$((i + 1))
     done
-    echo "wine-session: no free X display for Xvfb" >&2
+    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    echo "wine-session: Xvfb did not start" >&2
     return 1
 }
 
