@@ -1,6 +1,6 @@
 #include "app/ConversionRules.h"
 
-#include "runtime/NumberText.h"
+#include "runtime/IntegerText.h"
 
 namespace rg_tarn_app {
 

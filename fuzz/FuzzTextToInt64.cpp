@@ -1,6 +1,7 @@
 // TextToInt64 and HexToInt64 against plain reference models that work in
 // 128-bit arithmetic and on the list of digits, on arbitrary UTF-16 texts.
 #include "fuzz/FuzzSupport.h"
+#include "runtime/IntegerText.h"
 #include "runtime/NumberText.h"
 
 #include <cstddef>

@@ -1,40 +1,21 @@
 #include "runtime/IntegerText.h"
 
-#include "runtime/NumberText.h"
-
 namespace {
 
-// Start units of the eighteen ranges of ten decimal digits that the reading
-// rule accepts: ASCII, Arabic-Indic, extended Arabic-Indic, Devanagari,
+constexpr char16_t kInt64MinText[] = u"-9223372036854775808";
+
+// Start units of the seventeen ranges of ten decimal digits beyond ASCII that
+// the reading rule accepts: Arabic-Indic, extended Arabic-Indic, Devanagari,
 // Bengali, Gurmukhi, Gujarati, Oriya, Telugu, Kannada, Malayalam, Thai, Lao,
 // Tibetan, Myanmar, Khmer, Mongolian and the full-width forms.
-constexpr char16_t kDigitRangeStarts[] = {
-    0x0030, 0x0660, 0x06F0, 0x0966, 0x09E6, 0x0A66, 0x0AE6, 0x0B66, 0x0C66,
-    0x0CE6, 0x0D66, 0x0E50, 0x0ED0, 0x0F20, 0x1040, 0x17E0, 0x1810, 0xFF10,
+constexpr char16_t kOtherDigitRangeStarts[] = {
+    0x0660, 0x06F0, 0x0966, 0x09E6, 0x0A66, 0x0AE6, 0x0B66, 0x0C66, 0x0CE6,
+    0x0D66, 0x0E50, 0x0ED0, 0x0F20, 0x1040, 0x17E0, 0x1810, 0xFF10,
 };
 
-} // namespace
-
-// White space is the Unicode White_Space property of code points in the Basic
-// Multilingual Plane: the controls U+0009-U+000D and U+0085, and the space
-// separators (U+0020, U+00A0, U+1680, U+2000-U+200A, U+202F, U+205F, U+3000)
-// plus the line and paragraph separators U+2028 and U+2029. It covers what the
-// platform's wide space test classes as space for the texts a user can type,
-// the ideographic space U+3000 of Chinese input included.
-bool IsTextSpace(char16_t unit) {
-    if ((unit >= 0x0009 && unit <= 0x000D) || unit == 0x0020) {
-        return true;
-    }
-    if (unit < 0x0085) {
-        return false;
-    }
-    return unit == 0x0085 || unit == 0x00A0 || unit == 0x1680 ||
-           (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028 || unit == 0x2029 ||
-           unit == 0x202F || unit == 0x205F || unit == 0x3000;
-}
-
-int DecimalDigitValue(char16_t unit) {
-    for (char16_t start : kDigitRangeStarts) {
+// The digit value of a unit beyond ASCII, or -1.
+int OtherDigitValue(char16_t unit) {
+    for (char16_t start : kOtherDigitRangeStarts) {
         if (unit < start) {
             return -1; // The ranges are sorted: no later range can hold it.
         }
@@ -45,12 +26,132 @@ int DecimalDigitValue(char16_t unit) {
     return -1;
 }
 
+// DecimalDigitValue with the ASCII digits decided by one comparison; every
+// other range starts above U+0660.
+inline int DigitValue(char16_t unit) {
+    const unsigned ascii = unsigned{unit} - u'0';
+    if (ascii < 10) {
+        return static_cast<int>(ascii);
+    }
+    return unit < 0x0660 ? -1 : OtherDigitValue(unit);
+}
+
+// White space beyond the ASCII blanks; see IsTextSpace.
+bool IsOtherSpace(char16_t unit) {
+    return unit == 0x0085 || unit == 0x00A0 || unit == 0x1680 ||
+           (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028 || unit == 0x2029 ||
+           unit == 0x202F || unit == 0x205F || unit == 0x3000;
+}
+
+// IsTextSpace with the printable ASCII units, which start almost every
+// number, ruled out first.
+inline bool IsSpace(char16_t unit) {
+    if (unit > 0x20 && unit < 0x85) {
+        return false;
+    }
+    return unit == 0x20 || (unit >= 0x09 && unit <= 0x0D) || (unit >= 0x85 && IsOtherSpace(unit));
+}
+
+bool IsAsciiDigit(char16_t unit) {
+    return unit >= u'0' && unit <= u'9';
+}
+
+} // namespace
+
+// White space is the Unicode White_Space property of code points in the Basic
+// Multilingual Plane: the controls U+0009-U+000D and U+0085, and the space
+// separators (U+0020, U+00A0, U+1680, U+2000-U+200A, U+202F, U+205F, U+3000)
+// plus the line and paragraph separators U+2028 and U+2029. It covers what the
+// platform's wide space test classes as space for the texts a user can type,
+// the ideographic space U+3000 of Chinese input included.
+bool IsTextSpace(char16_t unit) {
+    return IsSpace(unit);
+}
+
+int DecimalDigitValue(char16_t unit) {
+    return DigitValue(unit);
+}
+
 int32_t TextToInt32(const char16_t* text) {
     if (text == nullptr) {
         return 0;
     }
     const char16_t* p = text;
-    while (IsTextSpace(*p)) {
+    while (IsSpace(*p)) {
+        ++p;
+    }
+    const bool negative = *p == u'-';
+    if (negative || *p == u'+') {
+        ++p;
+    }
+    // A 64-bit magnitude cannot overflow before it passes 2^31, and once it
+    // has, the result is settled whatever digits follow: nothing reports
+    // where the number ends, so they need not be read.
+    constexpr uint64_t kBeyondRange = 0x80000000u;
+    uint64_t magnitude = 0;
+    for (int digit = DigitValue(*p); digit >= 0; digit = DigitValue(*++p)) {
+        magnitude = magnitude * 10 + static_cast<unsigned>(digit);
+        if (magnitude > kBeyondRange) {
+            return negative ? INT32_MIN : INT32_MAX;
+        }
+    }
+    if (negative) {
+        return static_cast<int32_t>(0 - static_cast<uint32_t>(magnitude));
+    }
+    return magnitude == kBeyondRange ? INT32_MAX : static_cast<int32_t>(magnitude);
+}
+
+char16_t* Int32ToText(int32_t value, char16_t* area) {
+    // Digits go from the least significant upwards into a scratch area, then
+    // move to the start of the caller's area. The magnitude of the smallest
+    // value fits an unsigned 32-bit number.
+    char16_t scratch[12];
+    int pos = 12;
+    uint32_t magnitude =
+        value < 0 ? 0 - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    do {
+        scratch[--pos] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    int length = 0;
+    if (value < 0) {
+        area[length++] = u'-';
+    }
+    while (pos < 12) {
+        area[length++] = scratch[pos++];
+    }
+    area[length] = 0;
+    return area;
+}
+
+const char16_t* Int64ToText(int64_t value, char16_t* area) {
+    if (value == INT64_MIN) {
+        return kInt64MinText;
+    }
+    char16_t scratch[20];
+    int pos = 20;
+    uint64_t magnitude = value < 0 ? uint64_t(-value) : uint64_t(value);
+    do {
+        scratch[--pos] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    int length = 0;
+    if (value < 0) {
+        area[length++] = u'-';
+    }
+    while (pos < 20) {
+        area[length++] = scratch[pos++];
+    }
+    area[length] = 0;
+    return area;
+}
+
+int64_t TextToInt64(const char16_t* text) {
+    if (text == nullptr) {
+        return 0;
+    }
+    const char16_t* p = text;
+    while (*p != 0 && *p <= 0x20) {
         ++p;
     }
     bool negative = false;
@@ -58,26 +159,18 @@ int32_t TextToInt32(const char16_t* text) {
         negative = *p == u'-';
         ++p;
     }
-    // The magnitude stops growing once it is beyond every 32-bit value, so it
-    // can never overflow however many digits follow.
-    constexpr uint32_t kBeyondRange = 0x80000001u;
-    uint32_t magnitude = 0;
-    for (int digit = DecimalDigitValue(*p); digit >= 0; digit = DecimalDigitValue(*++p)) {
-        if (magnitude < kBeyondRange) {
-            uint64_t next = uint64_t{magnitude} * 10 + static_cast<uint32_t>(digit);
-            magnitude = next < kBeyondRange ? static_cast<uint32_t>(next) : kBeyondRange;
+    // 1844674407370955161 is UINT64_MAX / 10: one more digit would overflow
+    // the unsigned magnitude unless it is at most 5.
+    constexpr uint64_t kLastSafe = UINT64_MAX / 10;
+    uint64_t magnitude = 0;
+    for (; IsAsciiDigit(*p); ++p) {
+        const unsigned digit = *p - u'0';
+        if (magnitude > kLastSafe || (magnitude == kLastSafe && digit > 5)) {
+            return negative ? INT64_MIN : INT64_MAX;
         }
+        magnitude = magnitude * 10 + digit;
     }
-    if (negative) {
-        return magnitude >= 0x80000000u ? INT32_MIN : -static_cast<int32_t>(magnitude);
-    }
-    return magnitude > 0x7FFFFFFFu ? INT32_MAX : static_cast<int32_t>(magnitude);
-}
-
-char16_t* Int32ToText(int32_t value, char16_t* area) {
-    // Every 32-bit value has the same text as a 64-bit value, and the smallest
-    // one is no special case there since its magnitude fits.
-    const char16_t* text = Int64ToText(value, area);
-    (void)text; // Int64ToText writes into area for every 32-bit value.
-    return area;
+    // Negating in unsigned arithmetic keeps the wrap of the largest
+    // magnitudes well defined.
+    return static_cast<int64_t>(negative ? 0 - magnitude : magnitude);
 }

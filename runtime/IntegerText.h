@@ -1,4 +1,4 @@
-// The 32-bit integer text rules: reading a decimal integer from text and writing one.
+// The integer text rules: reading decimal integers from text and writing them, in 32 and 64 bits.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,20 @@ int32_t TextToInt32(const char16_t* text);
 // Writes the decimal text of value (as "%d" prints it) with its terminator
 // into area, which holds kNumberTextUnits units, and returns area.
 char16_t* Int32ToText(int32_t value, char16_t* area);
+
+// Writes the decimal text of value with its terminator into area (which holds
+// kNumberTextUnits units) and returns area; for INT64_MIN, whose magnitude
+// cannot be negated, it returns the constant text "-9223372036854775808"
+// instead and leaves area untouched.
+const char16_t* Int64ToText(int64_t value, char16_t* area);
+
+// Reads a decimal 64-bit integer: every unit up to U+0020 before it is
+// skipped, then one optional sign and ASCII digits up to the first other unit.
+// A magnitude beyond 18446744073709551615 saturates to INT64_MAX, or INT64_MIN
+// after '-'; a magnitude from 2^63 up to that limit wraps to its
+// two's-complement value (so "18446744073709551615" reads as -1). No digits,
+// or a null text, give 0.
+int64_t TextToInt64(const char16_t* text);
 
 // True for the units that TextToInt32 skips before the number.
 bool IsTextSpace(char16_t unit);

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr char16_t kInt64MinText[] = u"-9223372036854775808";
 constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
 // The value of a hexadecimal digit unit of either case, or -1.
@@ -211,35 +210,6 @@ char16_t* WidenUpper(const char* text, char16_t* area) {
 
 } // namespace
 
-const char16_t* Int64ToText(int64_t value, char16_t* area) {
-    if (value == 0) {
-        area[0] = u'0';
-        area[1] = 0;
-        return area;
-    }
-    if (value == INT64_MIN) {
-        return kInt64MinText;
-    }
-    // Digits go from the least significant upwards into the end of a scratch
-    // area, then the finished text moves to the start of the caller's area.
-    char16_t scratch[kNumberTextUnits];
-    int pos = kNumberTextUnits - 1;
-    scratch[pos] = 0;
-    uint64_t magnitude = value < 0 ? uint64_t(-value) : uint64_t(value);
-    while (magnitude != 0) {
-        scratch[--pos] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    }
-    if (value < 0) {
-        scratch[--pos] = u'-';
-    }
-    int length = kNumberTextUnits - pos;
-    for (int i = 0; i < length; ++i) {
-        area[i] = scratch[pos + i];
-    }
-    return area;
-}
-
 char16_t* UInt32ToHex8(uint32_t value, char16_t* area) {
     for (int i = 0; i < 8; ++i) {
         area[i] = kHexDigits[(value >> (28 - 4 * i)) & 0xF];
@@ -258,35 +228,6 @@ char16_t* UInt64ToHex(uint64_t value, char16_t* area) {
     }
     area[length] = 0;
     return area;
-}
-
-int64_t TextToInt64(const char16_t* text) {
-    if (text == nullptr) {
-        return 0;
-    }
-    const char16_t* p = text;
-    while (*p != 0 && *p <= 0x20) {
-        ++p;
-    }
-    bool negative = false;
-    if (*p == u'-' || *p == u'+') {
-        negative = *p == u'-';
-        ++p;
-    }
-    // 1844674407370955161 is UINT64_MAX / 10: one more digit would overflow
-    // the unsigned magnitude unless it is at most 5.
-    constexpr uint64_t kLastSafe = UINT64_MAX / 10;
-    uint64_t magnitude = 0;
-    for (; IsAsciiDigit(*p); ++p) {
-        const unsigned digit = *p - u'0';
-        if (magnitude > kLastSafe || (magnitude == kLastSafe && digit > 5)) {
-            return negative ? INT64_MIN : INT64_MAX;
-        }
-        magnitude = magnitude * 10 + digit;
-    }
-    // Negating in unsigned arithmetic keeps the wrap of the largest
-    // magnitudes well defined.
-    return static_cast<int64_t>(negative ? 0 - magnitude : magnitude);
 }
 
 int64_t HexToInt64(const char16_t* text) {

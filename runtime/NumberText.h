@@ -1,16 +1,9 @@
-// Number text rules beyond the 32-bit ones: 64-bit decimal and hexadecimal text, floating-point
-// text.
+// Number text rules beyond the decimal integer ones: hexadecimal text and floating-point text.
 #pragma once
 
 #include <cstdint>
 
 #include "runtime/IntegerText.h"
-
-// Writes the decimal text of value with its terminator into area (which holds
-// kNumberTextUnits units) and returns area; for INT64_MIN, whose magnitude
-// cannot be negated, it returns the constant text "-9223372036854775808"
-// instead and leaves area untouched.
-const char16_t* Int64ToText(int64_t value, char16_t* area);
 
 // Writes exactly eight uppercase hexadecimal digits of value, leading zeros
 // kept, with a terminator into area (kNumberTextUnits units); returns area.
@@ -20,14 +13,6 @@ char16_t* UInt32ToHex8(uint32_t value, char16_t* area);
 // single 0 for zero) with a terminator into area (kNumberTextUnits units);
 // returns area.
 char16_t* UInt64ToHex(uint64_t value, char16_t* area);
-
-// Reads a decimal 64-bit integer: every unit up to U+0020 before it is
-// skipped, then one optional sign and ASCII digits up to the first other unit.
-// A magnitude beyond 18446744073709551615 saturates to INT64_MAX, or INT64_MIN
-// after '-'; a magnitude from 2^63 up to that limit wraps to its
-// two's-complement value (so "18446744073709551615" reads as -1). No digits,
-// or a null text, give 0.
-int64_t TextToInt64(const char16_t* text);
 
 // Reads hexadecimal digits (either case) after an optional "0x" or "0X" up to
 // the first other unit. No white space is skipped and no sign is read; digits

@@ -13,9 +13,17 @@ bool CTarnObjectStream::ReadBytes(void* area, int64_t n) {
     if (n == 0) {
         return true;
     }
-    if (ReadSome(area, n) != n) {
-        error_ = kReadError;
-        return false;
+    // A medium may answer in pieces, as a pipe does: keep asking until all n
+    // bytes are there or it has nothing more to give.
+    auto* target = static_cast<uint8_t*>(area);
+    int64_t done = 0;
+    while (done < n) {
+        const int64_t got = ReadSome(target + done, n - done);
+        if (got <= 0 || got > n - done) {
+            error_ = kReadError;
+            return false;
+        }
+        done += got;
     }
     return true;
 }

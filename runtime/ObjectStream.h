@@ -23,7 +23,8 @@ public:
     CTarnObjectStream(const CTarnObjectStream&) = delete;
     CTarnObjectStream& operator=(const CTarnObjectStream&) = delete;
 
-    // True only if all n bytes were read into area; n of 0 reads nothing and
+    // True only if all n bytes were read into area, asking the medium as
+    // often as it answers with part of them; n of 0 reads nothing and
     // succeeds.
     bool ReadBytes(void* area, int64_t n);
     // True only if all n bytes of area were written.
@@ -40,7 +41,8 @@ public:
     void SetError(int32_t error);
 
 protected:
-    // Reads up to n bytes (n >= 1) and returns how many were read.
+    // Reads up to n bytes (n >= 1) and returns how many were read; 0 when the
+    // medium has no more.
     virtual int64_t ReadSome(void* area, int64_t n) = 0;
     // Writes all n bytes (n >= 1) or reports false.
     virtual bool WriteAll(const void* area, int64_t n) = 0;

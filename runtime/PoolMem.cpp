@@ -50,6 +50,22 @@ size_t HeapBytes(int64_t bytes) {
     return bytes < 1 ? 1 : static_cast<size_t>(bytes);
 }
 
+// A heap block that has to grow gets at least twice its old room, so a buffer
+// grown in small steps (whose capacity rule asks for one step more each time)
+// moves only a logarithmic number of times. When that much cannot be had, the
+// exact size is tried before giving up.
+void* GrowHeapBlock(void* block, size_t wanted, size_t room) {
+    const size_t generous = room > SIZE_MAX / 2 ? wanted : (wanted > 2 * room ? wanted : 2 * room);
+    void* moved = std::realloc(block, generous);
+    if (moved == nullptr && generous != wanted) {
+        moved = std::realloc(block, wanted);
+    }
+    if (moved == nullptr) {
+        ExitOutOfMemory();
+    }
+    return moved;
+}
+
 } // namespace
 
 [[noreturn]] void ExitOutOfMemory() {
@@ -57,21 +73,21 @@ size_t HeapBytes(int64_t bytes) {
 }
 
 CPoolMem::CPoolMem()
-    : region_start_(nullptr), region_end_(nullptr), free_list_(nullptr), block_size_(kBlockSize) {
+    : region_start_(nullptr), region_end_(nullptr), free_list_(nullptr), block_size_(kBlockSize),
+      untouched_(nullptr), free_count_(0) {
     region_start_ = static_cast<unsigned char*>(std::malloc(kRegionSize));
     if (region_start_ == nullptr) {
         ExitOutOfMemory();
     }
     region_end_ = region_start_ + kRegionSize;
-    // Chain in address order: each block links to the one after it, the last to null.
-    for (int64_t i = 0; i < kBlockCount; ++i) {
-        auto* block = reinterpret_cast<FreeBlock*>(region_start_ + i * kBlockSize);
-        block->next = i + 1 < kBlockCount
-                          ? reinterpret_cast<FreeBlock*>(region_start_ + (i + 1) * kBlockSize)
-                          : nullptr;
-        MarkFree(block);
-    }
-    free_list_ = region_start_;
+    // No block is linked yet: the never-used blocks from untouched_ upwards
+    // stand for the tail of the list in address order, so the hand-out order
+    // is that of a list chained through the whole region, without writing it.
+    untouched_ = region_start_;
+    free_count_.store(kBlockCount, std::memory_order_relaxed);
+#ifdef QORVATH_POOL_POISON
+    ASAN_POISON_MEMORY_REGION(region_start_, kRegionSize);
+#endif
 }
 
 CPoolMem::~CPoolMem() {
@@ -82,6 +98,8 @@ void CPoolMem::Shutdown() {
     lock_.Lock();
     const bool held = !RegionReleased();
     free_list_ = nullptr;
+    untouched_ = region_end_;
+    free_count_.store(0, std::memory_order_relaxed);
     block_size_ = 0;
     lock_.Unlock();
     if (held) {
@@ -95,6 +113,13 @@ void* CPoolMem::TakeBlock() {
     auto* block = static_cast<FreeBlock*>(free_list_);
     if (block != nullptr) {
         free_list_ = block->next;
+        free_count_.store(free_count_.load(std::memory_order_relaxed) - 1,
+                          std::memory_order_relaxed);
+    } else if (untouched_ != region_end_) {
+        block = reinterpret_cast<FreeBlock*>(untouched_);
+        untouched_ += kBlockSize;
+        free_count_.store(free_count_.load(std::memory_order_relaxed) - 1,
+                          std::memory_order_relaxed);
     }
     lock_.Unlock();
     if (block != nullptr) {
@@ -113,14 +138,8 @@ void CPoolMem::PushBlock(void* block) {
     lock_.Lock();
     free_block->next = static_cast<FreeBlock*>(free_list_);
     free_list_ = free_block;
+    free_count_.store(free_count_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     lock_.Unlock();
-}
-
-bool CPoolMem::Contains(const void* p) const {
-    // Compared as addresses: p usually belongs to another allocation.
-    const auto address = reinterpret_cast<uintptr_t>(p);
-    return address >= reinterpret_cast<uintptr_t>(region_start_) &&
-           address < reinterpret_cast<uintptr_t>(region_end_);
 }
 
 void* CPoolMem::TryAlloc(int64_t bytes) {
@@ -143,15 +162,25 @@ void* CPoolMem::Alloc(int64_t bytes) {
     return block;
 }
 
-void* CPoolMem::Realloc(void* block, int64_t bytes) {
+void* CPoolMem::Resize(void* block, int64_t bytes) {
     if (block == nullptr) {
         return Alloc(bytes);
     }
     if (bytes < 0) {
         ExitOutOfMemory();
     }
+    const size_t wanted = HeapBytes(bytes);
     if (!Contains(block)) {
-        void* moved = std::realloc(block, HeapBytes(bytes));
+        const size_t room = HeapBlockRoom(block);
+        if (wanted > room) {
+            return GrowHeapBlock(block, wanted, room);
+        }
+        // A block keeps its place while it has room, unless more than half of
+        // that room would lie idle: then the heap gets the rest back.
+        if (wanted >= room / 2) {
+            return block;
+        }
+        void* moved = std::realloc(block, wanted);
         if (moved == nullptr) {
             ExitOutOfMemory();
         }
@@ -161,7 +190,12 @@ void* CPoolMem::Realloc(void* block, int64_t bytes) {
     if (bytes <= kBlockSize) {
         return block;
     }
-    void* moved = std::malloc(HeapBytes(bytes));
+    // Leaving the pool is growth too: the heap block starts with room for more.
+    const size_t generous = wanted > 2 * kBlockSize ? wanted : 2 * kBlockSize;
+    void* moved = std::malloc(generous);
+    if (moved == nullptr) {
+        moved = std::malloc(wanted);
+    }
     if (moved == nullptr) {
         ExitOutOfMemory();
     }
@@ -183,30 +217,25 @@ void CPoolMem::Free(void* block) {
     }
 }
 
-int64_t CPoolMem::FreeBlockCount() {
-    lock_.Lock();
-    int64_t count = 0;
-    for (auto* block = static_cast<FreeBlock*>(free_list_); block != nullptr; block = block->next) {
-        ++count;
-    }
-    lock_.Unlock();
-    return count;
+int64_t CPoolMem::FreeBlockCount() const {
+    return free_count_.load(std::memory_order_relaxed);
 }
 
 namespace {
 
 alignas(CPoolMem) unsigned char process_pool_storage[sizeof(CPoolMem)];
-CPoolMem* process_pool = nullptr;
 // Static initialisation and destruction run on one thread, so a plain count suffices.
 int process_pool_users = 0;
 
 } // namespace
 
-CPoolMem& ProcessMemPool() {
-    if (process_pool == nullptr) {
-        process_pool = new (process_pool_storage) CPoolMem();
+CPoolMem* pool_detail::process_pool = nullptr;
+
+CPoolMem& SetUpProcessMemPool() {
+    if (pool_detail::process_pool == nullptr) {
+        pool_detail::process_pool = new (process_pool_storage) CPoolMem();
     }
-    return *process_pool;
+    return *pool_detail::process_pool;
 }
 
 CPoolMemUser::CPoolMemUser() {

@@ -1,15 +1,21 @@
 // The process-wide memory manager: a fixed region of 256-byte blocks with the heap behind it.
 #pragma once
 
+#include "runtime/HeapRoom.h"
 #include "runtime/SpinLock.h"
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 // A pool of equal blocks cut from one 4 MiB region taken from the heap. Requests
 // of up to one block are served from a singly linked free list (the link lives
-// in the first 8 bytes of each free block); larger requests, and small ones once
-// the list is empty, go to the heap. Freed blocks return to the head of the list,
-// so the most recently freed block is the next one handed out.
+// in the first 8 bytes of each free block), and while that list is empty from
+// the lowest block never handed out yet; larger requests, and small ones once
+// every block is in use, go to the heap. Freed blocks return to the head of the
+// list, so the most recently freed block is the next one handed out. Blocks
+// never handed out are not written at all, so the pages behind them stay
+// untouched until they are needed.
 //
 // Thread rules: every operation may be called from any thread. Only the
 // free-list operations run under the spin lock; heap calls run outside it. The
@@ -24,8 +30,8 @@ public:
     static constexpr int64_t kBlockCount = 16384;
     static constexpr int64_t kRegionSize = kBlockSize * kBlockCount;
 
-    // Takes the region from the heap (exit code -1 when it cannot) and chains
-    // every block onto the free list in address order.
+    // Takes the region from the heap (exit code -1 when it cannot); every block
+    // starts out never used, so nothing of the region is written yet.
     CPoolMem();
     virtual ~CPoolMem();
     CPoolMem(const CPoolMem&) = delete;
@@ -37,21 +43,43 @@ public:
     // As TryAlloc, but ends the process with exit code -1 instead of giving null.
     void* Alloc(int64_t bytes);
     // Resizes a block from Alloc, possibly moving it; a pool block that still
-    // fits stays where it is. A null block is allocated afresh. Ends the process
-    // with exit code -1 when the heap cannot serve the request.
-    void* Realloc(void* block, int64_t bytes);
+    // fits stays where it is, and so does a heap block with room enough behind
+    // it. A heap block that grows gets room for further growth, so that a
+    // buffer grown step by step moves only now and then. A null block is
+    // allocated afresh. Ends the process with exit code -1 when the heap
+    // cannot serve the request.
+    void* Realloc(void* block, int64_t bytes) {
+        // A buffer growing step by step on the heap mostly stays in place:
+        // that case is settled here without a call.
+        if (block != nullptr && bytes > 0 && !Contains(block)) {
+            const size_t room = HeapBlockRoom(block);
+            const auto wanted = static_cast<size_t>(bytes);
+            if (wanted <= room && wanted >= room / 2) {
+                return block;
+            }
+        }
+        return Resize(block, bytes);
+    }
     // Gives a block back: a block of the region to the free list, any other to
     // the heap. Null is ignored.
     void Free(void* block);
 
     // True when p lies inside the region (whether or not the region was given back).
-    bool Contains(const void* p) const;
-    // Number of blocks on the free list; walks the list under the lock.
-    int64_t FreeBlockCount();
+    bool Contains(const void* p) const {
+        // Compared as addresses: p usually belongs to another allocation.
+        const auto address = reinterpret_cast<uintptr_t>(p);
+        return address >= reinterpret_cast<uintptr_t>(region_start_) &&
+               address < reinterpret_cast<uintptr_t>(region_end_);
+    }
+    // Number of blocks the pool can still hand out (on the free list or never
+    // used); a count kept by every operation, so asking costs nothing.
+    int64_t FreeBlockCount() const;
     // Gives the region back to the heap; later requests go to the heap.
     void Shutdown();
 
 private:
+    // Realloc for every case but a heap block that keeps its place.
+    void* Resize(void* block, int64_t bytes);
     // The free-list head taken under the lock, or null when the list is empty.
     void* TakeBlock();
     void PushBlock(void* block);
@@ -65,6 +93,11 @@ private:
     int64_t block_size_;
     // Guards the free list and the region state.
     CSpinLock lock_;
+    // The lowest block never handed out; region_end_ once all were.
+    unsigned char* untouched_;
+    // Blocks on the free list plus blocks from untouched_ to the end; written
+    // under the lock, read without it.
+    std::atomic<int64_t> free_count_;
 };
 
 // Ends the process with exit code -1 through the C library's exit, so that exit
@@ -83,7 +116,22 @@ private:
 // giving its region back. The pool object itself stays in static storage, so a
 // late free after the shut-down is still safe. The application instance can
 // later embed the pool under the same scheme by taking the counter's place.
-CPoolMem& ProcessMemPool();
+// Once the pool exists, asking for it is one load.
+inline CPoolMem& ProcessMemPool();
+// Sets the process-wide pool up on first use and returns it.
+CPoolMem& SetUpProcessMemPool();
+
+namespace pool_detail {
+// The process-wide pool once it is set up; null before.
+extern CPoolMem* process_pool;
+} // namespace pool_detail
+
+inline CPoolMem& ProcessMemPool() {
+    if (pool_detail::process_pool != nullptr) {
+        return *pool_detail::process_pool;
+    }
+    return SetUpProcessMemPool();
+}
 
 // Keeps the process-wide pool alive while any including unit's statics live.
 class CPoolMemUser {

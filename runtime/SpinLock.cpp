@@ -18,12 +18,12 @@ void Pause() {
 
 } // namespace
 
-void CSpinLock::Lock() {
-    // A decrement that lands on 0 takes the lock; any other result means it is
-    // held, so wait until the holder stores 1 and try again.
-    while (word_.fetch_sub(1, std::memory_order_acquire) - 1 != 0) {
+void CSpinLock::WaitAndLock() {
+    // The first decrement missed: the lock is held. Wait until the holder
+    // stores 1, then decrement again; landing on 0 takes it.
+    do {
         while (word_.load(std::memory_order_relaxed) <= 0) {
             Pause();
         }
-    }
+    } while (word_.fetch_sub(1, std::memory_order_acquire) != 1);
 }

@@ -18,13 +18,22 @@ public:
     CSpinLock(const CSpinLock&) = delete;
     CSpinLock& operator=(const CSpinLock&) = delete;
 
-    void Lock();
+    // The uncontended case stays inline: the pool takes the lock on every
+    // small allocation.
+    void Lock() {
+        if (word_.fetch_sub(1, std::memory_order_acquire) != 1) {
+            WaitAndLock();
+        }
+    }
     void Unlock() { word_.store(1, std::memory_order_release); }
 
     // The raw word: 1 when free.
     int64_t Word() const { return word_.load(std::memory_order_relaxed); }
 
 private:
+    // Waits for the holder to give the lock back, then takes it.
+    void WaitAndLock();
+
     std::atomic<int64_t> word_{1};
 };
 

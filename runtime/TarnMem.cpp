@@ -97,7 +97,20 @@ int64_t CTarnMem::CapacityFor(int64_t n) const {
     if (n > INT64_MAX - step) {
         ExitOutOfMemory();
     }
-    return n - n % step + step;
+    // A buffer growing by appends asks here at every step, so the division
+    // is avoided where it can be: most owners' steps are powers of two, and
+    // sizes nearly always fit 32 bits, whose division is much the cheaper.
+    const auto un = static_cast<uint64_t>(n);
+    const auto ustep = static_cast<uint64_t>(step);
+    uint64_t rest = 0;
+    if ((ustep & (ustep - 1)) == 0) {
+        rest = un & (ustep - 1);
+    } else if (((un | ustep) >> 32) == 0) {
+        rest = static_cast<uint32_t>(un) % static_cast<uint32_t>(ustep);
+    } else {
+        rest = un % ustep;
+    }
+    return n - static_cast<int64_t>(rest) + step;
 }
 
 uint8_t* CTarnMem::SetSize(int64_t n) {
@@ -135,18 +148,19 @@ void CTarnMem::Clear() {
     size_ = 0;
 }
 
-uint8_t* CTarnMem::Extend(int64_t n) {
-    assert(n >= 0 && "negative extension");
-    if (capacity_ - size_ >= n) {
-        uint8_t* end = data_ + size_;
-        size_ += n;
-        return end;
-    }
+uint8_t* CTarnMem::ExtendStorage(int64_t n) {
     if (n > INT64_MAX - size_) {
         ExitOutOfMemory();
     }
-    const int64_t old_size = size_;
-    return SetSize(size_ + n) + old_size;
+    // The size grows beyond the capacity, so the storage grows by the rule:
+    // what SetSize does for a growing size, without its other cases.
+    const int64_t wanted = size_ + n;
+    const int64_t capacity = CapacityFor(wanted);
+    data_ = static_cast<uint8_t*>(data_ == nullptr ? Alloc(capacity) : Realloc(data_, capacity));
+    capacity_ = capacity;
+    uint8_t* end = data_ + size_;
+    size_ = wanted;
+    return end;
 }
 
 void CTarnMem::Truncate(int64_t n) {
@@ -166,10 +180,6 @@ void CTarnMem::SwapStorage(CTarnMem& other) {
     other.size_ = size;
 }
 
-void CTarnMem::AppendBytes(const void* area, int64_t n) {
-    AppendBytesThenZeros(area, n, 0);
-}
-
 void CTarnMem::AppendBytesThenZeros(const void* area, int64_t n, int64_t zeros) {
     if (n < 1) {
         return;
@@ -185,7 +195,8 @@ void CTarnMem::AppendBytesThenZeros(const void* area, int64_t n, int64_t zeros) 
     const bool inside = area != nullptr && data_ != nullptr && source >= start &&
                         source - start < static_cast<std::uintptr_t>(capacity_);
     const auto source_offset = static_cast<int64_t>(inside ? source - start : 0);
-    uint8_t* target = Extend(n + zeros);
+    const int64_t added = n + zeros;
+    uint8_t* target = capacity_ - size_ >= added ? Extend(added) : ExtendStorage(added);
     if (inside) {
         std::memmove(target, data_ + source_offset, static_cast<size_t>(n));
     } else if (area != nullptr) {

@@ -1,7 +1,9 @@
 // CTarnMem: the runtime's growable byte buffer.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
+#include <cstring>
 
 #include "runtime/TarnObject.h"
 
@@ -44,8 +46,18 @@ public:
     uint8_t* AllocSize(int64_t n);
     // Gives the storage back: data null, capacity 0, size 0.
     void Clear();
-    // Appends n bytes from area (zero bytes when area is null); n below 1 does nothing.
-    void AppendBytes(const void* area, int64_t n);
+    // Appends n bytes from area (zero bytes when area is null); n below 1 does
+    // nothing. area may lie inside this buffer.
+    void AppendBytes(const void* area, int64_t n) {
+        // Written in place while the capacity lasts: the storage stays where
+        // it is, so a source inside it stays valid.
+        if (n >= 1 && area != nullptr && capacity_ - size_ >= n) {
+            std::memmove(data_ + size_, area, static_cast<size_t>(n));
+            size_ += n;
+            return;
+        }
+        AppendBytesThenZeros(area, n, 0);
+    }
     // As AppendBytes(area, n), then zeros (>= 0) zero bytes, in one growth of
     // the buffer; n below 1 does nothing. area may lie inside this buffer.
     void AppendBytesThenZeros(const void* area, int64_t n, int64_t zeros);
@@ -65,7 +77,15 @@ public:
 
     // Grows the size by n bytes (n >= 0), in place while the capacity lasts,
     // and returns the first of the new, uninitialised bytes.
-    uint8_t* Extend(int64_t n);
+    uint8_t* Extend(int64_t n) {
+        assert(n >= 0 && "negative extension");
+        if (capacity_ - size_ >= n) {
+            uint8_t* end = data_ + size_;
+            size_ += n;
+            return end;
+        }
+        return ExtendStorage(n);
+    }
     // Shortens the size to n (0 <= n <= size) without touching the storage.
     void Truncate(int64_t n);
     // Exchanges the storage (data, capacity, size) with other's; flags, extra
@@ -101,6 +121,8 @@ private:
     // The capacity for a wanted size n >= 1; ends the process when n is beyond
     // any possible allocation.
     int64_t CapacityFor(int64_t n) const;
+    // Extend for n bytes beyond the capacity: grows the storage by the rule.
+    uint8_t* ExtendStorage(int64_t n);
 
     uint8_t* data_ = nullptr;
     int64_t capacity_ = 0;

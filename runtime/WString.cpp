@@ -161,21 +161,47 @@ char16_t* CWString::ExtendUnits(int64_t n) {
     return units;
 }
 
-void CWString::Append(const char16_t* text) {
+void CWString::AppendSlow(const char16_t* text) {
     if (text == nullptr || text[0] == 0) {
         return;
     }
-    AppendChars(text, UnitCount(text));
+    const int64_t count = UnitCount(text);
+    // An owned text whose storage the piece does not lie in grows straight
+    // away: its terminator makes room for the first new unit.
+    const int64_t size = buffer_.GetSize();
+    if (const_text_ == nullptr && size >= 2 && !InStorage(text) && LastUnit(buffer_) == 0) {
+        if (count > kMaxUnits) {
+            ExitOutOfMemory();
+        }
+        uint8_t* at = buffer_.Extend(count * 2) - 2;
+        std::memcpy(at, text, static_cast<size_t>(count) * 2);
+        at[count * 2] = 0;
+        at[count * 2 + 1] = 0;
+        return;
+    }
+    AppendChars(text, count);
 }
 
 void CWString::AppendChars(const char16_t* units, int64_t count) {
     if (units == nullptr || count < 1) {
         return;
     }
-    CTarnMem& buffer = DropTerminator();
     if (count > kMaxUnits) {
         ExitOutOfMemory();
     }
+    // Most appends land in an owned buffer with room behind its terminator:
+    // the new units overwrite the terminator and a new one follows. The
+    // storage stays put, so units taken from this text stay valid.
+    const int64_t size = buffer_.GetSize();
+    if (const_text_ == nullptr && size >= 2 && buffer_.GetCapacity() - size >= count * 2 &&
+        LastUnit(buffer_) == 0) {
+        uint8_t* at = buffer_.Extend(count * 2) - 2;
+        std::memmove(at, units, static_cast<size_t>(count) * 2);
+        at[count * 2] = 0;
+        at[count * 2 + 1] = 0;
+        return;
+    }
+    CTarnMem& buffer = DropTerminator();
     // The buffer copes with units lying in its own storage; the terminator
     // comes with the same growth.
     buffer.AppendBytesThenZeros(units, count * 2, 2);

@@ -65,7 +65,33 @@ public:
     CTarnMem& DetachConst();
     // Appends a zero-terminated text; null or empty changes nothing (and does
     // not detach a constant).
-    void Append(const char16_t* text);
+    void Append(const char16_t* text) {
+        // Most appends are short pieces added to an owned text with room:
+        // they are copied unit by unit while their end is looked for, in one
+        // pass. A piece lying in this text's own storage (whose terminator is
+        // overwritten on the way) or running out of room takes the general
+        // path instead.
+        const int64_t size = buffer_.GetSize();
+        if (text != nullptr && const_text_ == nullptr && size >= 2 && !InStorage(text)) {
+            auto* units = reinterpret_cast<char16_t*>(buffer_.GetData());
+            char16_t* const terminator = units + size / 2 - 1;
+            char16_t* const last = units + buffer_.GetCapacity() / 2 - 1;
+            if (*terminator == 0) {
+                char16_t* out = terminator;
+                const char16_t* p = text;
+                while (*p != 0 && out < last) {
+                    *out++ = *p++;
+                }
+                if (*p == 0) {
+                    *out = 0;
+                    buffer_.Extend((out - terminator) * 2);
+                    return;
+                }
+                *terminator = 0;
+            }
+        }
+        AppendSlow(text);
+    }
     // Appends count units (null units or a count below 1 change nothing); they
     // may lie in this text itself.
     void AppendChars(const char16_t* units, int64_t count);
@@ -119,6 +145,15 @@ private:
     // The units of the value as the buffer or literal holds them, terminator
     // excluded (they may contain zero units).
     int64_t HeldUnits(const char16_t*& units) const;
+    // Append for every case the inline part leaves.
+    void AppendSlow(const char16_t* text);
+    // True when units point into the buffer's storage.
+    bool InStorage(const char16_t* units) const {
+        // Compared as addresses: units usually point elsewhere.
+        const auto address = reinterpret_cast<uintptr_t>(units);
+        const auto start = reinterpret_cast<uintptr_t>(buffer_.GetData());
+        return address >= start && address - start < static_cast<uintptr_t>(buffer_.GetCapacity());
+    }
     // True when Concat treats the text as empty.
     bool IsEmptyForConcat() const;
 

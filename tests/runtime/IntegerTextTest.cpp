@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -38,6 +40,70 @@ TEST(TextToInt32, ReadsLikeWcstolAndSaturates) {
     for (const ReadCase& c : cases) {
         EXPECT_EQ(TextToInt32(c.text.c_str()), c.expected)
             << "text of " << c.text.size() << " units";
+    }
+}
+
+// The reading settles as soon as the magnitude leaves the 32-bit range, so
+// what follows never matters; below that every digit counts.
+TEST(TextToInt32, SettlesAtTheFirstDigitBeyondTheRange) {
+    const ReadCase cases[] = {
+        {u"214748364", 214748364},
+        {u"2147483646", 2147483646},
+        {u"21474836470", INT32_MAX},
+        {u"2147483648abc", INT32_MAX},
+        {u"-2147483647", -2147483647},
+        {u"-2147483648", INT32_MIN},
+        {u"-2147483648\uFF10", INT32_MIN},
+        {u"-21474836480000", INT32_MIN},
+        {u"4294967296", INT32_MAX},
+        {u"-4294967297", INT32_MIN},
+        {u"18446744073709551617", INT32_MAX},
+        {u"00000000000000000000002147483647", INT32_MAX},
+        {u"-0000000000000000000002147483648", INT32_MIN},
+        {u"\u3000+\uFF12\uFF11\uFF14\uFF17\uFF14\uFF18\uFF13\uFF16\uFF14\uFF18", INT32_MAX},
+        {u"\u0085\u00A0-\u0662\u0661\u0664\u0667\u0664\u0668\u0663\u0666\u0664\u0667", -2147483647},
+        {u"\t\u2028\uFF19\uFF19\uFF19\uFF19\uFF19\uFF19\uFF19\uFF19\uFF19", 999999999},
+    };
+    for (const ReadCase& c : cases) {
+        EXPECT_EQ(TextToInt32(c.text.c_str()), c.expected)
+            << std::string(c.text.begin(), c.text.end());
+    }
+}
+
+// Every unit of the Basic Multilingual Plane, classified against the lists
+// the rules name: the quick tests for ASCII must agree with them everywhere.
+TEST(TextToInt32, ClassifiesEveryUnitAsTheListsSay) {
+    const std::set<char16_t> spaces = {0x09,   0x0A,   0x0B,   0x0C,   0x0D,   0x20,   0x85,
+                                       0xA0,   0x1680, 0x2000, 0x2001, 0x2002, 0x2003, 0x2004,
+                                       0x2005, 0x2006, 0x2007, 0x2008, 0x2009, 0x200A, 0x2028,
+                                       0x2029, 0x202F, 0x205F, 0x3000};
+    const char16_t starts[] = {0x0030, 0x0660, 0x06F0, 0x0966, 0x09E6, 0x0A66,
+                               0x0AE6, 0x0B66, 0x0C66, 0x0CE6, 0x0D66, 0x0E50,
+                               0x0ED0, 0x0F20, 0x1040, 0x17E0, 0x1810, 0xFF10};
+    for (uint32_t code = 0; code <= 0xFFFF; ++code) {
+        const auto unit = static_cast<char16_t>(code);
+        int digit = -1;
+        for (char16_t start : starts) {
+            if (unit >= start && unit < start + 10) {
+                digit = unit - start;
+            }
+        }
+        ASSERT_EQ(IsTextSpace(unit), spaces.count(unit) == 1) << "unit " << code;
+        ASSERT_EQ(DecimalDigitValue(unit), digit) << "unit " << code;
+        // Read in a text: a digit gives its value; before the digit 1 a
+        // space or '+' gives 1, '-' gives -1, any other unit stops at 0.
+        int32_t before_one = 0;
+        if (digit >= 0) {
+            before_one = digit * 10 + 1;
+        } else if (spaces.count(unit) == 1 || unit == u'+') {
+            before_one = 1;
+        } else if (unit == u'-') {
+            before_one = -1;
+        }
+        const char16_t alone[] = {unit, 0};
+        const char16_t with_one[] = {unit, u'1', 0};
+        ASSERT_EQ(TextToInt32(alone), digit < 0 ? 0 : digit) << "unit " << code;
+        ASSERT_EQ(TextToInt32(with_one), before_one) << "unit " << code;
     }
 }
 
@@ -97,6 +163,69 @@ TEST(IntegerText, RoundTripsAcrossTheRange) {
         char16_t area[kNumberTextUnits];
         EXPECT_EQ(TextToInt32(Int32ToText(static_cast<int32_t>(v), area)), v);
     }
+}
+
+TEST(Int64ToText, WritesDecimalTextAndTheSmallestValueAsConstant) {
+    const std::pair<int64_t, std::u16string> cases[] = {
+        {0, u"0"},
+        {-1, u"-1"},
+        {4294967295LL, u"4294967295"},
+        {INT64_MAX, u"9223372036854775807"},
+        {INT64_MIN + 1, u"-9223372036854775807"},
+    };
+    for (const auto& [value, expected] : cases) {
+        char16_t area[kNumberTextUnits];
+        const char16_t* text = Int64ToText(value, area);
+        EXPECT_EQ(text, area);
+        EXPECT_EQ(std::u16string(text), expected);
+    }
+}
+
+TEST(Int64ToText, SmallestValueLeavesTheAreaUntouched) {
+    char16_t area[kNumberTextUnits] = {u'x', 0};
+    const char16_t* text = Int64ToText(INT64_MIN, area);
+    EXPECT_NE(text, area);
+    EXPECT_EQ(std::u16string(text), u"-9223372036854775808");
+    EXPECT_EQ(std::u16string(area), u"x");
+}
+
+struct Int64Case {
+    std::u16string text;
+    int64_t expected;
+};
+
+TEST(TextToInt64, ReadsDecimalTextWrapsAboveTheSignedRangeAndSaturatesBeyond) {
+    const Int64Case cases[] = {
+        {u"0", 0},
+        {u"  -42abc", -42},
+        {u"+7", 7},
+        {u"-", 0},
+        {u"+-5", 0},
+        {u"abc", 0},
+        {u"\t\t\t", 0},
+        {u"\x01\x1F -3", -3}, // every unit up to U+0020 is skipped
+        {u"\u30005", 0},      // ...but nothing above it
+        {u"\u00A05", 0},
+        {u"\uFF11", 0}, // ASCII digits only
+        {u"12\uFF13", 12},
+        {u"000000000000000000000000000000000042", 42},
+        {u"9223372036854775807", INT64_MAX},
+        {u"-9223372036854775807", -INT64_MAX},
+        {u"9223372036854775808", INT64_MIN},
+        {u"-9223372036854775808", INT64_MIN},
+        {u"18446744073709551615", -1},
+        {u"-18446744073709551615", 1},
+        {u"18446744073709551616", INT64_MAX},
+        {u"-18446744073709551616", INT64_MIN},
+        {u"18446744073709551620", INT64_MAX},
+        {u"99999999999999999999999999", INT64_MAX},
+        {u"-99999999999999999999999999", INT64_MIN},
+    };
+    for (const Int64Case& c : cases) {
+        EXPECT_EQ(TextToInt64(c.text.c_str()), c.expected)
+            << std::string(c.text.begin(), c.text.end());
+    }
+    EXPECT_EQ(TextToInt64(nullptr), 0);
 }
 
 } // namespace

@@ -29,30 +29,6 @@ bool SameBits(double a, double b) {
     return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
 }
 
-TEST(Int64ToText, WritesDecimalTextAndTheSmallestValueAsConstant) {
-    const std::pair<int64_t, std::u16string> cases[] = {
-        {0, u"0"},
-        {-1, u"-1"},
-        {4294967295LL, u"4294967295"},
-        {INT64_MAX, u"9223372036854775807"},
-        {INT64_MIN + 1, u"-9223372036854775807"},
-    };
-    for (const auto& [value, expected] : cases) {
-        char16_t area[kNumberTextUnits];
-        const char16_t* text = Int64ToText(value, area);
-        EXPECT_EQ(text, area);
-        EXPECT_EQ(std::u16string(text), expected);
-    }
-}
-
-TEST(Int64ToText, SmallestValueLeavesTheAreaUntouched) {
-    char16_t area[kNumberTextUnits] = {u'x', 0};
-    const char16_t* text = Int64ToText(INT64_MIN, area);
-    EXPECT_NE(text, area);
-    EXPECT_EQ(std::u16string(text), u"-9223372036854775808");
-    EXPECT_EQ(std::u16string(area), u"x");
-}
-
 TEST(HexText, WritesUppercaseDigits) {
     const std::pair<uint32_t, std::u16string> fixed[] = {
         {0, u"00000000"},          {0x1F, u"0000001F"},       {0xFFFFFFFF, u"FFFFFFFF"},
@@ -83,40 +59,6 @@ struct Int64Case {
     std::u16string text;
     int64_t expected;
 };
-
-TEST(TextToInt64, ReadsDecimalTextWrapsAboveTheSignedRangeAndSaturatesBeyond) {
-    const Int64Case cases[] = {
-        {u"0", 0},
-        {u"  -42abc", -42},
-        {u"+7", 7},
-        {u"-", 0},
-        {u"+-5", 0},
-        {u"abc", 0},
-        {u"\t\t\t", 0},
-        {u"\x01\x1F -3", -3}, // every unit up to U+0020 is skipped
-        {u"\u30005", 0},      // ...but nothing above it
-        {u"\u00A05", 0},
-        {u"\uFF11", 0}, // ASCII digits only
-        {u"12\uFF13", 12},
-        {u"000000000000000000000000000000000042", 42},
-        {u"9223372036854775807", INT64_MAX},
-        {u"-9223372036854775807", -INT64_MAX},
-        {u"9223372036854775808", INT64_MIN},
-        {u"-9223372036854775808", INT64_MIN},
-        {u"18446744073709551615", -1},
-        {u"-18446744073709551615", 1},
-        {u"18446744073709551616", INT64_MAX},
-        {u"-18446744073709551616", INT64_MIN},
-        {u"18446744073709551620", INT64_MAX},
-        {u"99999999999999999999999999", INT64_MAX},
-        {u"-99999999999999999999999999", INT64_MIN},
-    };
-    for (const Int64Case& c : cases) {
-        EXPECT_EQ(TextToInt64(c.text.c_str()), c.expected)
-            << std::string(c.text.begin(), c.text.end());
-    }
-    EXPECT_EQ(TextToInt64(nullptr), 0);
-}
 
 TEST(HexToInt64, ReadsDigitsAfterAnOptionalPrefixOnly) {
     const Int64Case cases[] = {

@@ -5,8 +5,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <random>
+#include <string>
 #include <thread>
 #include <vector>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 #if defined(__SANITIZE_ADDRESS__)
 // A failed heap request must come back as null, as it does without the
@@ -50,6 +58,182 @@ TEST(PoolMem, HandsOutBlocksInAddressOrderAndReusesTheLastFreed) {
     EXPECT_EQ(pool->Alloc(8), first);
     EXPECT_EQ(pool->Alloc(8), first + 3 * kBlock);
 }
+
+// The hand-out order of a pool whose every block was chained in address order
+// at start: the most recently freed block first, then the lowest never used.
+// Blocks are named by their index in the region.
+class HandOutModel {
+public:
+    int64_t Take() {
+        if (!freed_.empty()) {
+            const int64_t block = freed_.back();
+            freed_.pop_back();
+            return block;
+        }
+        return next_unused_ < CPoolMem::kBlockCount ? next_unused_++ : -1;
+    }
+    void Give(int64_t block) { freed_.push_back(block); }
+    int64_t FreeCount() const {
+        return static_cast<int64_t>(freed_.size()) + CPoolMem::kBlockCount - next_unused_;
+    }
+
+private:
+    std::vector<int64_t> freed_;
+    int64_t next_unused_ = 0;
+};
+
+// Index of a pool block in its region, or -1 for a heap block.
+int64_t BlockIndex(CPoolMem& pool, const unsigned char* region, void* block) {
+    return pool.Contains(block) ? (Bytes(block) - region) / kBlock : -1;
+}
+
+TEST(PoolMem, HandOutOrderFollowsFreedBlocksThenTheUntouchedEnd) {
+    // Scripts of operations: "a" takes a block, "fN" frees the N-th block
+    // taken; expected is the index of each block taken, in order.
+    const struct {
+        const char* name;
+        std::vector<std::string> script;
+        std::vector<int64_t> expected;
+        int64_t free_count;
+    } cases[] = {
+        {"fresh pool", {"a", "a", "a"}, {0, 1, 2}, CPoolMem::kBlockCount - 3},
+        {"freed first, then untouched",
+         {"a", "a", "f0", "a", "a"},
+         {0, 1, 0, 2},
+         CPoolMem::kBlockCount - 3},
+        {"freed in reverse",
+         {"a", "a", "a", "f0", "f2", "f1", "a", "a", "a", "a"},
+         {0, 1, 2, 1, 2, 0, 3},
+         CPoolMem::kBlockCount - 4},
+        {"everything back",
+         {"a", "a", "f1", "f0", "a", "a", "a"},
+         {0, 1, 0, 1, 2},
+         CPoolMem::kBlockCount - 3},
+        {"interleaved",
+         {"a", "f0", "a", "a", "f2", "a", "f1", "a", "a"},
+         {0, 0, 1, 1, 0, 2},
+         CPoolMem::kBlockCount - 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto pool = std::make_unique<CPoolMem>();
+        const unsigned char* region = nullptr;
+        std::vector<void*> taken;
+        std::vector<int64_t> order;
+        for (const std::string& op : c.script) {
+            if (op == "a") {
+                void* block = pool->Alloc(1 + static_cast<int64_t>(taken.size()) % kBlock);
+                if (region == nullptr) {
+                    region = Bytes(block); // the very first block is the region's start
+                }
+                std::memset(block, 0x5A, kBlock);
+                taken.push_back(block);
+                order.push_back(BlockIndex(*pool, region, block));
+            } else {
+                pool->Free(taken[std::stoul(op.substr(1))]);
+            }
+        }
+        EXPECT_EQ(order, c.expected);
+        EXPECT_EQ(pool->FreeBlockCount(), c.free_count);
+    }
+}
+
+// A long random run against the model: every block handed out and the count
+// of free blocks after each step, through the untouched end to exhaustion
+// (where small requests go to the heap) and back.
+TEST(PoolMem, HandOutOrderAndCountMatchAChainedListOverALongRun) {
+    auto pool = std::make_unique<CPoolMem>();
+    HandOutModel model;
+    std::mt19937 random(13);
+    std::vector<void*> live;
+    unsigned char* region = nullptr;
+    auto take = [&] {
+        void* block = pool->Alloc(kBlock);
+        if (region == nullptr) {
+            region = Bytes(block);
+        }
+        // The link of a freed block and the bytes behind it are the caller's now.
+        std::memset(block, 0xC3, kBlock);
+        live.push_back(block);
+        return BlockIndex(*pool, region, block);
+    };
+    // Phases: mostly taking (into exhaustion), then mostly giving back.
+    for (int phase = 0; phase < 4; ++phase) {
+        const unsigned take_share = phase % 2 == 0 ? 3 : 1;
+        for (int step = 0; step < 40000; ++step) {
+            if (live.empty() || random() % 4 < take_share) {
+                const int64_t expected = model.Take();
+                ASSERT_EQ(take(), expected) << "phase " << phase << " step " << step;
+            } else {
+                const size_t at = random() % live.size();
+                void* block = live[at];
+                live[at] = live.back();
+                live.pop_back();
+                if (pool->Contains(block)) {
+                    model.Give(BlockIndex(*pool, region, block));
+                }
+                pool->Free(block);
+            }
+            ASSERT_EQ(pool->FreeBlockCount(), model.FreeCount())
+                << "phase " << phase << " step " << step;
+        }
+    }
+    for (void* block : live) {
+        pool->Free(block);
+    }
+    EXPECT_EQ(pool->FreeBlockCount(), CPoolMem::kBlockCount);
+}
+
+TEST(PoolMem, ShutdownWithBlocksFreedAndUntouchedLeavesNothingToHandOut) {
+    auto pool = std::make_unique<CPoolMem>();
+    void* a = pool->Alloc(8);
+    void* b = pool->Alloc(8);
+    pool->Free(a); // one block on the free list, the rest never used
+    EXPECT_EQ(pool->FreeBlockCount(), CPoolMem::kBlockCount - 1);
+    pool->Shutdown();
+    EXPECT_EQ(pool->FreeBlockCount(), 0);
+    void* after = pool->Alloc(8);
+    EXPECT_FALSE(pool->Contains(after));
+    pool->Free(b); // its region is gone: dropped, not counted
+    EXPECT_EQ(pool->FreeBlockCount(), 0);
+    pool->Free(after);
+}
+
+#if defined(__linux__)
+// Pages of the region that are resident: blocks never handed out must not
+// have been written.
+int64_t ResidentPages(const void* start, int64_t bytes) {
+    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto first = reinterpret_cast<uintptr_t>(start) & ~(page - 1);
+    const auto end = reinterpret_cast<uintptr_t>(start) + static_cast<uintptr_t>(bytes);
+    std::vector<unsigned char> resident((end - first + page - 1) / page);
+    if (mincore(reinterpret_cast<void*>(first), end - first, resident.data()) != 0) {
+        return -1;
+    }
+    int64_t count = 0;
+    for (unsigned char r : resident) {
+        count += r & 1;
+    }
+    return count;
+}
+
+TEST(PoolMem, StartUpTouchesOnlyThePagesOfBlocksHandedOut) {
+    auto pool = std::make_unique<CPoolMem>();
+    void* blocks[8];
+    for (void*& block : blocks) {
+        block = pool->Alloc(kBlock);
+        std::memset(block, 1, kBlock);
+    }
+    const int64_t pages = ResidentPages(blocks[0], CPoolMem::kRegionSize);
+    ASSERT_GE(pages, 1);
+    // The eight blocks share one page; the heap's own bookkeeping (and a
+    // sanitizer's fill of a fresh allocation's first bytes) may add a few.
+    EXPECT_LE(pages, 4) << "of " << CPoolMem::kRegionSize / 4096;
+    for (void* block : blocks) {
+        pool->Free(block);
+    }
+}
+#endif
 
 TEST(PoolMem, LargerRequestsAndAnEmptyListGoToTheHeap) {
     auto pool = std::make_unique<CPoolMem>();
@@ -114,6 +298,65 @@ TEST(PoolMem, ReallocKeepsFittingBlocksAndMovesLargerOnesToTheHeap) {
 
     void* fresh = pool->Realloc(nullptr, 10);
     EXPECT_TRUE(pool->Contains(fresh));
+}
+
+// One block resized through a sequence of sizes: at each step the bytes up
+// to the smaller size survive, whether the block stayed or moved.
+TEST(PoolMem, ReallocKeepsContentsWhenItStaysAndWhenItMoves) {
+    enum class Place { kStays, kMoves, kEither };
+    const struct {
+        int64_t size;
+        Place place;
+        bool pooled;
+    } steps[] = {
+        {40, Place::kStays, true},     // the first block: a pool block
+        {kBlock, Place::kStays, true}, // still fits its block
+        {17, Place::kStays, true},
+        {300, Place::kMoves, false}, // leaves the pool, with room to grow
+        {kBlock * 2, Place::kStays, false},
+        {kBlock * 2 - 7, Place::kStays, false},
+        {5000, Place::kEither, false}, // beyond its room: the heap decides
+        {6000, Place::kEither, false}, // grows again: now with twice the room
+        {9000, Place::kStays, false},  // within the room it got
+        {6000, Place::kStays, false},  // shrinks in place while half the room is used
+        {100, Place::kEither, false},  // most of the room is given back
+        {150, Place::kEither, false},  // a heap block stays on the heap
+        {1 << 20, Place::kEither, false},
+        {(1 << 20) + (1 << 19), Place::kEither, false},
+        {(1 << 21) - 5, Place::kStays, false},
+        {24, Place::kEither, false},
+    };
+    auto pool = std::make_unique<CPoolMem>();
+    unsigned char* block = Bytes(pool->Alloc(steps[0].size));
+    int64_t size = steps[0].size;
+    auto fill = [&](int64_t from, int64_t to, int salt) {
+        for (int64_t i = from; i < to; ++i) {
+            block[i] = static_cast<unsigned char>(i * 31 + salt);
+        }
+    };
+    fill(0, size, 0);
+    int salt = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE("size " + std::to_string(step.size));
+        unsigned char* resized = Bytes(pool->Realloc(block, step.size));
+        if (step.place == Place::kStays) {
+            EXPECT_EQ(resized, block);
+        } else if (step.place == Place::kMoves) {
+            EXPECT_NE(resized, block);
+        }
+        EXPECT_EQ(pool->Contains(resized), step.pooled);
+        block = resized;
+        const int64_t kept = size < step.size ? size : step.size;
+        for (int64_t i = 0; i < kept; ++i) {
+            ASSERT_EQ(block[i], static_cast<unsigned char>(i * 31 + salt)) << "byte " << i;
+        }
+        // Rewritten whole with a new pattern: every byte asked for is usable.
+        size = step.size;
+        ++salt;
+        fill(0, size, salt);
+    }
+    pool->Free(block);
+    EXPECT_EQ(pool->FreeBlockCount(), CPoolMem::kBlockCount);
 }
 
 TEST(PoolMem, TryAllocGivesNullForRequestsThatCannotBeMet) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/runtime/RuntimeTestSupport.h"
@@ -55,6 +56,50 @@ TEST(TarnMem, SetSizeFollowsTheCapacityRule) {
         EXPECT_EQ(buffer.GetSize(), expected_size) << "step " << c.step << " size " << c.size;
         EXPECT_EQ(buffer.GetCapacity(), c.capacity) << "step " << c.step << " size " << c.size;
         EXPECT_EQ(buffer.GetData() == nullptr, c.capacity == 0);
+    }
+}
+
+// Appends grow the buffer by the same capacity rule as SetSize, whatever the
+// memory manager beneath does: the capacity after each append, for pieces of
+// various sizes and the steps the owners use.
+TEST(TarnMem, AppendsGrowByTheCapacityRule) {
+    PoolBalance balance;
+    const struct {
+        int64_t step;
+        int64_t piece;
+        int appends;
+        // The capacity after the first append and at each change, as
+        // (size reached, capacity then).
+        std::vector<std::pair<int64_t, int64_t>> changes;
+    } cases[] = {
+        {64, 24, 6, {{24, 64}, {72, 128}, {144, 192}}},
+        {256, 24, 22, {{24, 256}, {264, 512}, {528, 768}}},
+        {256, 256, 3, {{256, 512}, {768, 1024}}},
+        {254, 2, 130, {{2, 254}, {256, 508}}},
+        {254, 100, 6, {{100, 254}, {300, 508}, {600, 762}}},
+        {1, 3, 3, {{3, 4}, {6, 7}, {9, 10}}},
+        {0, 40, 4, {{40, 64}, {80, 128}, {160, 192}}},
+        {-5, 64, 3, {{64, 128}, {192, 256}}},
+        {100000, 30000, 8, {{30000, 100000}, {120000, 200000}, {210000, 300000}}},
+        {4096, 1000, 9, {{1000, 4096}, {5000, 8192}, {9000, 12288}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("step " + std::to_string(c.step) + ", pieces of " + std::to_string(c.piece));
+        const ByteList piece = Sequence(c.piece);
+        CTarnMem buffer;
+        buffer.SetGrowStep(c.step);
+        std::vector<std::pair<int64_t, int64_t>> changes;
+        ByteList expected;
+        for (int i = 0; i < c.appends; ++i) {
+            const int64_t before = buffer.GetCapacity();
+            buffer.AppendBytes(piece.data(), c.piece);
+            expected.insert(expected.end(), piece.begin(), piece.end());
+            if (buffer.GetCapacity() != before) {
+                changes.emplace_back(buffer.GetSize(), buffer.GetCapacity());
+            }
+        }
+        EXPECT_EQ(changes, c.changes);
+        EXPECT_EQ(Bytes(buffer), expected);
     }
 }
 

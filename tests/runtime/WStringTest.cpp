@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,81 @@ TEST(WString, ShortTextsStayInOnePoolBlock) {
     // A text of 125 units made at once lives in one block too.
     CWString made(std::u16string(125, u'm').c_str());
     EXPECT_EQ(made.GetBuffer().GetCapacity(), 254);
+}
+
+// Every way of appending, mixed at random over a long run, against a standard
+// string for the value and the capacity rule (step 254) for the storage: the
+// quick paths for pieces that fit must agree with the general one at every
+// boundary of the room, for pieces from outside and from the text itself.
+TEST(WString, AppendsOfEveryKindAgreeWithTheStandardStringAndTheRule) {
+    PoolBalance balance;
+    const char16_t* const pieces[] = {u"a", u"bc", u"磁道", u"16065", u", ", u"xyz\u3000w", u""};
+    static const char16_t kLiteral[] = u"constant";
+    std::mt19937 random(7);
+    CWString text;
+    std::u16string model;
+    int64_t capacity = 0;
+    // The storage the model expects after units were added: grown by the rule
+    // when the new size passes the capacity, otherwise unchanged.
+    auto grown = [&capacity](size_t units) {
+        const auto size = static_cast<int64_t>(units + 1) * 2;
+        if (size > capacity) {
+            capacity = size - size % CWString::kGrowStep + CWString::kGrowStep;
+        }
+    };
+    for (int step = 0; step < 20000; ++step) {
+        const unsigned kind = random() % 12;
+        const char16_t* piece = pieces[random() % 7];
+        const std::u16string before = model;
+        if (kind < 5) {
+            text.Append(piece);
+            model += piece;
+        } else if (kind == 5) {
+            text.AppendChar(piece[0]);
+            model += std::u16string(piece, piece[0] == 0 ? 0 : 1);
+        } else if (kind == 6) {
+            const int64_t count = static_cast<int64_t>(std::char_traits<char16_t>::length(piece));
+            text.AppendChars(piece, count);
+            model += piece;
+        } else if (kind == 7 && !model.empty()) {
+            // A tail of the text itself, straight from its storage.
+            const size_t from = random() % model.size();
+            text.Append(text.GetText() + from);
+            model += before.substr(from);
+        } else if (kind == 8 && !model.empty()) {
+            const size_t from = random() % model.size();
+            text.AppendChars(text.GetText() + from, static_cast<int64_t>(model.size() - from));
+            model += before.substr(from);
+        } else if (kind == 9 && random() % 8 == 0) {
+            // Bound to a literal: the size drops to 0 with the storage kept,
+            // and the next append detaches it.
+            text = CWConstString(kLiteral);
+            model = kLiteral;
+            EXPECT_TRUE(text.IsConst());
+            continue;
+        } else if (kind == 10 && random() % 16 == 0) {
+            text.SetEmpty();
+            model.clear();
+            capacity = 0;
+            continue;
+        } else if (model.size() > 3000) {
+            text.SetEmpty();
+            model.clear();
+            capacity = 0;
+            continue;
+        } else {
+            continue;
+        }
+        if (model != before) {
+            grown(model.size());
+        }
+        ASSERT_EQ(Value(text), model) << "step " << step << ", kind " << kind;
+        if (!text.IsConst() && text.GetBuffer().GetSize() > 0) {
+            ASSERT_EQ(text.GetBuffer().GetSize(), static_cast<int64_t>(model.size() + 1) * 2)
+                << "step " << step;
+            ASSERT_EQ(text.GetBuffer().GetCapacity(), capacity) << "step " << step;
+        }
+    }
 }
 
 TEST(WString, AppendingItsOwnTextSurvivesTheMove) {
