@@ -180,6 +180,24 @@ void CTarnMem::SwapStorage(CTarnMem& other) {
     other.size_ = size;
 }
 
+void CTarnMem::AppendGrowing(const void* area, int64_t n) {
+    if (n < 1) {
+        return;
+    }
+    if (area == nullptr || capacity_ - size_ >= n) {
+        AppendBytesThenZeros(area, n, 0);
+        return;
+    }
+    // The storage grows and may move: a source inside it is found again by
+    // its offset.
+    const auto source = reinterpret_cast<std::uintptr_t>(area);
+    const auto start = reinterpret_cast<std::uintptr_t>(data_);
+    const bool inside = data_ != nullptr && source >= start &&
+                        source - start < static_cast<std::uintptr_t>(capacity_);
+    uint8_t* target = ExtendStorage(n);
+    std::memmove(target, inside ? data_ + (source - start) : area, static_cast<size_t>(n));
+}
+
 void CTarnMem::AppendBytesThenZeros(const void* area, int64_t n, int64_t zeros) {
     if (n < 1) {
         return;

@@ -51,12 +51,15 @@ public:
     void AppendBytes(const void* area, int64_t n) {
         // Written in place while the capacity lasts: the storage stays where
         // it is, so a source inside it stays valid.
-        if (n >= 1 && area != nullptr && capacity_ - size_ >= n) {
-            std::memmove(data_ + size_, area, static_cast<size_t>(n));
-            size_ += n;
+        const int64_t at = size_;
+        if (n >= 1 && area != nullptr && capacity_ - at >= n) {
+            // The size is stored before the copy, which may write over
+            // anything as far as the compiler knows, so nothing is read back.
+            size_ = at + n;
+            std::memmove(data_ + at, area, static_cast<size_t>(n));
             return;
         }
-        AppendBytesThenZeros(area, n, 0);
+        AppendGrowing(area, n);
     }
     // As AppendBytes(area, n), then zeros (>= 0) zero bytes, in one growth of
     // the buffer; n below 1 does nothing. area may lie inside this buffer.
@@ -123,6 +126,8 @@ private:
     int64_t CapacityFor(int64_t n) const;
     // Extend for n bytes beyond the capacity: grows the storage by the rule.
     uint8_t* ExtendStorage(int64_t n);
+    // AppendBytes for every case but bytes that fit in place.
+    void AppendGrowing(const void* area, int64_t n);
 
     uint8_t* data_ = nullptr;
     int64_t capacity_ = 0;
