@@ -84,11 +84,20 @@ int32_t TextToInt32(const char16_t* text) {
     if (negative || *p == u'+') {
         ++p;
     }
-    // A 64-bit magnitude cannot overflow before it passes 2^31, and once it
-    // has, the result is settled whatever digits follow: nothing reports
-    // where the number ends, so they need not be read.
+    // Nine digits never leave the 32-bit range, so they are read without a
+    // check. After them a 64-bit magnitude cannot overflow before it passes
+    // 2^31, and once it has, the result is settled whatever digits follow:
+    // nothing reports where the number ends, so they need not be read.
+    uint32_t head = 0;
+    for (int read = 0; read < 9; ++read, ++p) {
+        const int digit = DigitValue(*p);
+        if (digit < 0) {
+            return negative ? -static_cast<int32_t>(head) : static_cast<int32_t>(head);
+        }
+        head = head * 10 + static_cast<uint32_t>(digit);
+    }
     constexpr uint64_t kBeyondRange = 0x80000000u;
-    uint64_t magnitude = 0;
+    uint64_t magnitude = head;
     for (int digit = DigitValue(*p); digit >= 0; digit = DigitValue(*++p)) {
         magnitude = magnitude * 10 + static_cast<unsigned>(digit);
         if (magnitude > kBeyondRange) {
