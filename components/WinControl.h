@@ -185,7 +185,8 @@ protected:
     void CopyContent(const CTarnWinControl& other);
 
 private:
-    void RaiseFilesDropped(HDROP drop);
+    // drop is the first parameter of WM_DROPFILES.
+    void RaiseFilesDropped(WPARAM drop);
 };
 
 } // namespace rg_tarn_MFCJieMian_base

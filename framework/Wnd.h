@@ -203,7 +203,6 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool Bind(HWND hwnd);
     Creation FinishCreation(HWND hwnd);
-    void FinishDestroy();
     // Finds the control that sent a notification or colour request to this
     // window and hands the message to its object.
     std::optional<LRESULT> ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam);
