@@ -64,8 +64,10 @@ public:
         }
         AdjustCreate(info);
         HWND parent = info.parentWindow != nullptr ? info.parentWindow->GetSafeHwnd() : nullptr;
+        // A top-level window's identifier would be taken for a menu handle.
+        const int id = parent != nullptr ? info.id : 0;
         if (!native->Create(ToWide(info.text), info.style, info.x, info.y, info.width, info.height,
-                            parent, info.id, info.exStyle, className)) {
+                            parent, id, info.exStyle, className)) {
             return 0;
         }
         AfterCreate(native, info);
