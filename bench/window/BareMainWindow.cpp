@@ -47,8 +47,7 @@ constexpr ChildSpec kChildren[] = {
     {103, 101, Kind::Label, L"偏移扇区地址", 371, 45, 96, 32, kSystemDefault, kSystemDefault,
      nullptr},
     {104, 101, Kind::Label, L"SPT", 134, 45, 96, 32, kSystemDefault, kSystemDefault, nullptr},
-    {105, 101, Kind::Label, L"ABA地址", 13, 45, 96, 32, kSystemDefault, kSystemDefault,
-     L"ABA地址"},
+    {105, 101, Kind::Label, L"ABA地址", 13, 45, 96, 32, kSystemDefault, kSystemDefault, L"ABA地址"},
     {106, 101, Kind::Button, L"ABA转换磁道", 480, 77, 96, 32, 0, kSystemDefault, nullptr},
     {107, 101, Kind::Edit, L"", 371, 77, 96, 32, 0, kSilver, nullptr},
     {108, 101, Kind::Edit, L"", 256, 77, 96, 32, 0, kSilver, nullptr},
@@ -147,7 +146,7 @@ void OnButtonClicked(int id) {
     wchar_t first[256];
     wchar_t second[256];
     if (id == 106) {
-        ReadText(110, first, 256); // ABA
+        ReadText(110, first, 256);  // ABA
         ReadText(109, second, 256); // SPT
         if (auto result = rg_tarn_app::ConvertAbaToTrack(FromWide(first), FromWide(second))) {
             SetWindowTextW(Child(108), ToWide(result->track));
@@ -156,7 +155,7 @@ void OnButtonClicked(int id) {
             InvalidateRect(Child(107), nullptr, TRUE);
         }
     } else if (id == 117) {
-        ReadText(115, first, 256); // SPT
+        ReadText(115, first, 256);  // SPT
         ReadText(114, second, 256); // track
         const auto result = rg_tarn_app::ConvertTrackToAba(FromWide(first), FromWide(second));
         if (result.missingInput) {
@@ -217,16 +216,14 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             height = metrics.tmHeight;
         }
         SetPropW(window, L"h", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(height)));
-        const LRESULT result =
-            CallWindowProcW(g_program.editProc, window, message, wParam, lParam);
+        const LRESULT result = CallWindowProcW(g_program.editProc, window, message, wParam, lParam);
         SetWindowPos(window, nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
                          SWP_NOOWNERZORDER);
         return result;
     }
     case WM_NCCALCSIZE: {
-        const LRESULT result =
-            CallWindowProcW(g_program.editProc, window, message, wParam, lParam);
+        const LRESULT result = CallWindowProcW(g_program.editProc, window, message, wParam, lParam);
         if (textHeight > 0) {
             RECT* rect = reinterpret_cast<RECT*>(lParam); // the first rectangle in both forms
             rect->top += (rect->bottom - rect->top - textHeight) / 2;
@@ -257,7 +254,7 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         const ChildSpec* spec = SpecOf(GetDlgCtrlID(window));
         FillRect(dc, &whole,
                  spec != nullptr && spec->backColor == kSilver ? g_program.silverBrush
-                                                                : g_program.whiteBrush);
+                                                               : g_program.whiteBrush);
         ReleaseDC(window, dc);
         CallWindowProcW(g_program.editProc, window, WM_NCPAINT, 1, 0);
         return 0;
@@ -298,7 +295,8 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            DrawTextW(dc, text, length, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+            DrawTextW(dc, text, length, &client,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
             SelectObject(dc, old);
         }
         EndPaint(window, &paint);
@@ -354,17 +352,16 @@ void CreateChildren(HWND form) {
             font = g_program.editFont;
             break;
         }
-        HWND window = CreateWindowExW(exStyle, className, spec.text, style, spec.x, spec.y,
-                                      spec.width, spec.height, parent,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                      g_program.instance, nullptr);
+        HWND window = CreateWindowExW(
+            exStyle, className, spec.text, style, spec.x, spec.y, spec.width, spec.height, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), g_program.instance, nullptr);
         g_program.windows[i] = window;
         if (window == nullptr) {
             continue;
         }
         if (spec.kind == Kind::Group) {
-            g_program.groupProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-                window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupProc)));
+            g_program.groupProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupProc)));
         } else if (spec.kind == Kind::Edit) {
             g_program.editProc = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));

@@ -158,8 +158,8 @@ bool MeasureLaunch(const std::wstring& program, int clicks, Launch* launch) {
 }
 
 void PrintRatio(const char* what, double a, double b, const char* unit) {
-    std::printf("ratio %s A / B: %.2f (A %.3f %s, B %.3f %s)\n", what, b > 0 ? a / b : 0.0, a,
-                unit, b, unit);
+    std::printf("ratio %s A / B: %.2f (A %.3f %s, B %.3f %s)\n", what, b > 0 ? a / b : 0.0, a, unit,
+                b, unit);
 }
 
 int Bench(const std::wstring& programA, const std::wstring& programB, int runs, int clicks) {

@@ -44,14 +44,16 @@ HWND StartedProgram::WaitForMainWindow(const wchar_t* className, DWORD timeoutMs
     // WaitForInputIdle answers once the program first waited for input; its
     // main window may still be on its way then (a program can pump messages
     // before it creates the window), so the search goes on until it shows.
-    WaitForInputIdle(info_.hProcess, timeoutMs);
+    // Short waits notice a program that ends without a window.
     for (;;) {
-        if (HWND window = FindTopLevelWindow(info_.dwProcessId, className)) {
-            WaitForInputIdle(info_.hProcess, timeoutMs);
-            return window;
+        const DWORD idle = WaitForInputIdle(info_.hProcess, 20);
+        if (idle == 0) {
+            if (HWND window = FindTopLevelWindow(info_.dwProcessId, className)) {
+                return window;
+            }
         }
         if (GetTickCount() - start > timeoutMs ||
-            WaitForSingleObject(info_.hProcess, 1) == WAIT_OBJECT_0) {
+            WaitForSingleObject(info_.hProcess, idle == 0 ? 1 : 0) == WAIT_OBJECT_0) {
             return nullptr;
         }
     }
@@ -159,8 +161,7 @@ std::wstring WindowText(HWND window) {
     // WM_GETTEXT rather than GetWindowText: the latter reads a window of
     // another process from its cache, not from its window procedure.
     wchar_t text[512] = {};
-    const LRESULT length =
-        SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    const LRESULT length = SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     return std::wstring(text, static_cast<size_t>(length));
 }
 
@@ -197,8 +198,8 @@ bool CaptureWindowToPng(HWND window, const std::wstring& path) {
         {
             Gdiplus::Bitmap image(bitmap, nullptr);
             CLSID png;
-            saved = FindPngEncoder(&png) && image.Save(WindowsPath(path).c_str(), &png, nullptr) ==
-                                                Gdiplus::Ok;
+            saved = FindPngEncoder(&png) &&
+                    image.Save(WindowsPath(path).c_str(), &png, nullptr) == Gdiplus::Ok;
         }
         DeleteObject(bitmap);
         DeleteDC(memory);
