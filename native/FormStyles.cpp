@@ -127,6 +127,15 @@ int TrayClickKind(LPARAM mouseMessage) {
     }
 }
 
+int32_t MenuSelectItem(WPARAM wParam, LPARAM lParam) {
+    const UINT flags = HIWORD(wParam);
+    const bool closed = flags == 0xFFFF && lParam == 0;
+    if (closed || (flags & (MF_POPUP | MF_SYSMENU)) != 0) {
+        return 0;
+    }
+    return LOWORD(wParam);
+}
+
 std::wstring ResolveHelpFilePath(std::wstring_view helpFile, std::wstring_view programPath) {
     const bool rooted = !helpFile.empty() && helpFile[0] == L'\\';
     const bool driveAbsolute = helpFile.size() >= 3 && helpFile[1] == L':' &&

@@ -62,6 +62,10 @@ HRGN CreateWindowShapeRegion(int64_t shape, int width, int height);
 // button up, 2 left double click, 3 right button up or context menu, 0 none.
 int TrayClickKind(LPARAM mouseMessage);
 
+// The item id a menu selection (WM_MENUSELECT) reports to the form: 0 when
+// the menu closed or the item opens a pop-up or belongs to the system menu.
+int32_t MenuSelectItem(WPARAM wParam, LPARAM lParam);
+
 // The help file path: a relative path (neither starting with a backslash nor
 // with a drive letter, a colon and a backslash) is joined to the directory of
 // programPath; other paths stay as they are.
