@@ -217,9 +217,10 @@ BOOL CTarnEnvelopeDialog::OnInitDialog() {
         EndDialog(-1);
         return FALSE;
     }
-    if (m_form.DefaultButtonId != 0) {
-        ::SendMessageW(hwnd, DM_SETDEFID, static_cast<WPARAM>(m_form.DefaultButtonId), 0);
-    }
+    // The default id stays with the form, which answers for it. Told to the
+    // envelope, the platform's dialog manager would look for the button
+    // among the envelope's own children only, miss it inside the form's
+    // window and take the default look away from it.
     ::SetFocus(m_form.GetSafeHwnd());
     if (m_form.FormListener != nullptr && m_form.GetSafeHwnd() != nullptr) {
         m_form.FormListener->OnFormModalShown();

@@ -159,7 +159,7 @@ void CVWnd_WinForm::SetMenuObject(CRefTarnMenu* menu) {
 
 void CVWnd_WinForm::DropMenuFromWindow() {
     const HWND frame = GetFrameWindow();
-    if (frame != nullptr && Menu != nullptr && GetMenu(frame) == Menu->GetMenuHandle() &&
+    if (frame != nullptr && Menu != nullptr && ::GetMenu(frame) == Menu->GetMenuHandle() &&
         Menu->GetMenuHandle() != nullptr) {
         // The platform would destroy a menu still shown by a window that
         // goes; the menu object destroys it when its last reference goes.
@@ -525,7 +525,7 @@ LRESULT CVWnd_WinForm::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
 bool CVWnd_WinForm::HasEnabledDescendantWithId(HWND parent, int id) const {
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        if (GetDlgCtrlID(child) == id) {
+        if (::GetDlgCtrlID(child) == id) {
             return true;
         }
         if (::IsWindowVisible(child) && ::IsWindowEnabled(child) &&

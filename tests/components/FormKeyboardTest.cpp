@@ -170,21 +170,23 @@ TEST(FormKeyboard, TabAndShiftTabVisitEveryTabStopAndWrap) {
         {&ch.secondEdit, true, &ch.firstButton},    {&ch.firstButton, true, &ch.firstEdit},
     };
     std::vector<HWND> reached;
+    std::vector<HWND> expected;
     for (const auto& move : moves) {
         session.Then([&session, move] {
             session.Focus(*move.from);
             SetModifiers(move.shift, false);
             PostKeyDown(move.from->GetSafeHwnd(), VK_TAB);
         });
-        session.Then([&reached] {
+        session.Then([&reached, &expected, move] {
             SetModifiers(false, false);
             reached.push_back(GetFocus());
+            expected.push_back(move.to->GetSafeHwnd());
         });
     }
     EXPECT_EQ(session.Run(), 0);
     ASSERT_EQ(reached.size(), std::size(moves));
     for (size_t i = 0; i < reached.size(); ++i) {
-        EXPECT_EQ(reached[i], moves[i].to->GetSafeHwnd()) << "move " << i;
+        EXPECT_EQ(reached[i], expected[i]) << "move " << i;
     }
     EXPECT_TRUE(ch.firstEdit.keysDown.empty()) << "Tab was typed into an edit";
     EXPECT_TRUE(ch.secondEdit.keysDown.empty()) << "Tab was typed into an edit";
@@ -199,9 +201,11 @@ TEST(FormKeyboard, EditKeysAreLeftToTheEdit) {
         SetModifiers(false, true);
         PostKeyDown(session.children.firstEdit.GetSafeHwnd(), 'A');
     });
+    HWND button = nullptr;
     session.Then([&] {
         // The same keys on a button go to the form's navigation.
-        PostKeyDown(session.Focus(session.children.firstButton), 'A');
+        button = session.Focus(session.children.firstButton);
+        PostKeyDown(button, 'A');
     });
     EXPECT_EQ(session.Run(), 0);
     EXPECT_EQ(session.children.firstEdit.keysDown, std::vector<WPARAM>{'A'});
@@ -209,7 +213,7 @@ TEST(FormKeyboard, EditKeysAreLeftToTheEdit) {
     for (const MSG& msg : session.app.consumed) {
         if (msg.message == WM_KEYDOWN && msg.wParam == 'A') {
             ++consumedA;
-            EXPECT_EQ(msg.hwnd, session.children.firstButton.GetSafeHwnd());
+            EXPECT_EQ(msg.hwnd, button);
         }
     }
     EXPECT_EQ(consumedA, 1);

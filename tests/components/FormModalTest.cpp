@@ -118,14 +118,14 @@ TEST(FormModal, TheEnvelopeFramesTheFormAndIsTheMainWindowDuringTheRun) {
     session.form.SetControlText(CWString(u"Modal"));
     session.form.Window().DefaultButtonId = 104;
     session.NoteEnvelope();
-    CWnd* mainDuring = nullptr;
+    HWND mainDuring = nullptr;
     RECT formClient = {};
     DWORD formStyle = 0;
     LONG_PTR formUserData = -1;
     std::wstring envelopeText;
     bool envelopeVisible = false;
     session.During([&] {
-        mainDuring = AfxGetMainWnd();
+        mainDuring = AfxGetMainWnd() != nullptr ? AfxGetMainWnd()->GetSafeHwnd() : nullptr;
         GetClientRect(session.form.Hwnd(), &formClient);
         formStyle = static_cast<DWORD>(GetWindowLongPtrW(session.form.Hwnd(), GWL_STYLE));
         formUserData = GetWindowLongPtrW(session.form.Hwnd(), GWLP_USERDATA);
@@ -150,8 +150,7 @@ TEST(FormModal, TheEnvelopeFramesTheFormAndIsTheMainWindowDuringTheRun) {
     });
     EXPECT_EQ(session.Run(), 0);
     ASSERT_NE(session.envelope, nullptr);
-    ASSERT_NE(mainDuring, nullptr);
-    EXPECT_EQ(mainDuring->GetSafeHwnd(), session.envelope);
+    EXPECT_EQ(mainDuring, session.envelope);
     EXPECT_EQ(AfxGetMainWnd(), nullptr) << "the envelope stayed the main window";
     EXPECT_EQ(formClient.right, 300);
     EXPECT_EQ(formClient.bottom, 120);
