@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "components/FontDescription.h"
-#include "components/KeyCode.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/Wnd.h"
+#include "native/KeyCode.h"
 #include "native/PrivateMessages.h"
 #include "native/TarnWnd.h"
 #include "runtime/ObjectStream.h"

@@ -635,7 +635,7 @@ bool CVWnd_WinForm::PreTranslateKeyboard(MSG* msg) {
             return true;
         }
     }
-    RelayToToolTip(GetToolTip(), *msg);
+    RelayToToolTip(ToolTip.get(), *msg);
 
     uint32_t key = 0;
     if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {

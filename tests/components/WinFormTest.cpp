@@ -202,6 +202,48 @@ TEST(WinForm, StartStateCentresOnTheMonitorEvenWithExplicitPlace) {
     plain.GetFormWindow()->DestroyWindow();
 }
 
+TEST(WinForm, FramePropertiesReachTheWindow) {
+    const HICON custom = CopyIcon(LoadIconW(nullptr, IDI_ASTERISK));
+    const struct {
+        const char* name;
+        uint64_t topMost;
+        uint64_t movable;
+        const char16_t* className;
+        HICON icon;
+    } cases[] = {
+        {"defaults", 0, 1, u"", nullptr},
+        {"top-most, not movable", 1, 0, u"", nullptr},
+        {"an own class and icon", 0, 1, u"QorvathOwnForm", custom},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestForm form;
+        form.Window().TopMost = c.topMost;
+        form.Window().Movable = c.movable;
+        form.Window().ClassName = CWString(c.className);
+        if (c.icon != nullptr) {
+            form.Window().Icon = c.icon;
+        }
+        ASSERT_EQ(CreateTopLevel(form), 1);
+        const HWND hwnd = form.Hwnd();
+        EXPECT_EQ((GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.topMost != 0);
+        const UINT moveState = GetMenuState(GetSystemMenu(hwnd, FALSE), SC_MOVE, MF_BYCOMMAND);
+        EXPECT_EQ(moveState != static_cast<UINT>(-1), c.movable != 0);
+        wchar_t className[64] = {};
+        GetClassNameW(hwnd, className, 64);
+        EXPECT_STREQ(className, c.className[0] != 0 ? L"QorvathOwnForm" : L"TarnWinForm");
+        const HICON shown = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
+        EXPECT_EQ(shown, form.Window().Icon);
+        if (c.icon != nullptr) {
+            EXPECT_EQ(shown, custom);
+            EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0)),
+                      custom);
+        }
+        form.GetFormWindow()->DestroyWindow();
+    }
+    DestroyIcon(custom);
+}
+
 TEST(WinForm, ChildFormWithDefaultPlaceSitsAtTheOrigin) {
     TestForm parent;
     ASSERT_EQ(CreateTopLevel(parent), 1);
