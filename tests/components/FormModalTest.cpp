@@ -1,6 +1,8 @@
+#include "components/Menu.h"
 #include "components/WinForm.h"
 #include "framework/WinApp.h"
 #include "native/PrivateMessages.h"
+#include "native/RefTarnMenu.h"
 #include "native/TarnEnvelopeDialog.h"
 #include "native/VWndWinForm.h"
 #include "tests/components/FormTestSupport.h"
@@ -21,6 +23,7 @@ using form_test::SetModifiers;
 using form_test::TestForm;
 using form_test::TopLevelRecord;
 using rg_tarn_MFCJieMian_base::ControlCreateInfo;
+using rg_tarn_MFCJieMian_base::rg_CaiChanLei;
 using test_support::ScriptedTarnApp;
 
 // A modal form run from the first step of the application's loop; the
@@ -214,6 +217,34 @@ TEST(FormModal, AFormThatHidesItselfStaysHiddenAndFocusComesBack) {
     EXPECT_EQ(session.info.modalResult, 99);
     EXPECT_EQ(focusAfter, outside.GetSafeHwnd());
     outside.DestroyWindow();
+}
+
+// The envelope shows the form's menu and the form keeps it (with its
+// accelerators) for the run; the menu outlives the envelope.
+TEST(FormModal, TheEnvelopeShowsTheMenuAndGivesItBack) {
+    auto* shared = new CRefTarnMenu();
+    HMENU handle = CreateMenu();
+    AppendMenuW(handle, MF_STRING, 601, L"&Run");
+    shared->SetMenuHandle(handle);
+    ACCEL accel = {FVIRTKEY, VK_F6, 601};
+    shared->SetAcceleratorTable(CreateAcceleratorTableW(&accel, 1));
+    rg_CaiChanLei menu;
+    menu.SetMenu(shared);
+    shared->Release();
+
+    ModalSession session;
+    session.info.menu = &menu;
+    session.NoteEnvelope();
+    HMENU shown = nullptr;
+    session.During([&] {
+        shown = GetMenu(session.envelope);
+        PostKeyDown(session.children.firstEdit.GetSafeHwnd(), VK_F6);
+    });
+    EXPECT_EQ(session.Run(), 0);
+    EXPECT_EQ(shown, handle);
+    EXPECT_EQ(session.log.Count("menu 601"), 1);
+    EXPECT_TRUE(IsMenu(handle)) << "the menu went with the envelope";
+    EXPECT_EQ(session.form.GetFormWindow()->GetMenu(), shared);
 }
 
 TEST(FormModal, FixedDialogFrameForcesTheFrameProperties) {
