@@ -211,7 +211,7 @@ TEST(FormModal, AFormThatHidesItselfStaysHiddenAndFocusComesBack) {
     bool visible = true;
     session.During([&] { visible = IsWindowVisible(session.envelope) != FALSE; });
     HWND focusAfter = nullptr;
-    session.Run();
+    EXPECT_EQ(session.Run(), 0);
     focusAfter = GetFocus();
     EXPECT_FALSE(visible);
     EXPECT_EQ(session.info.modalResult, 99);
