@@ -1,4 +1,5 @@
-// rg_ZuJianBuJuQi, the layout container: a container with a native container window and eight container events.
+// rg_ZuJianBuJuQi, the layout container: a container with a native container window and eight
+// container events.
 #pragma once
 
 #include <cstdint>
