@@ -1,7 +1,5 @@
 #include "tests/native/ContainerTestWindows.h"
 
-#include <cstdint>
-
 namespace container_test {
 
 const wchar_t* PlainClassName() {
@@ -72,30 +70,6 @@ HWND CreatePlainChild(HWND parent, const wchar_t* className, DWORD style, int id
     return CreateWindowExW(0, className, L"", WS_CHILD | style, 0, 0, 40, 20, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
-}
-
-COLORREF ScreenPixel(HWND window, int x, int y) {
-    POINT point = {x, y};
-    ClientToScreen(window, &point);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 1;
-    info.bmiHeader.biHeight = 1;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, 1, 1, screen, point.x, point.y, SRCCOPY);
-    GdiFlush();
-    const std::uint32_t pixel = *static_cast<std::uint32_t*>(bits);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
 } // namespace container_test

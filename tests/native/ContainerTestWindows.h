@@ -41,8 +41,4 @@ protected:
 // A plain child window of any class, visible unless style says otherwise.
 HWND CreatePlainChild(HWND parent, const wchar_t* className, DWORD style, int id);
 
-// The colour on the screen at a point of window's client area, read back
-// from a capture of the screen.
-COLORREF ScreenPixel(HWND window, int x, int y);
-
 } // namespace container_test

@@ -2,12 +2,13 @@
 
 #include "tests/native/ContainerTestWindows.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScreenPixels.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using container_test::ScreenPixel;
+using test_support::ScreenPixel;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
