@@ -35,10 +35,10 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
 }
 
 BOOL CToolTipCtrl::AddTool(CWnd* window, LPCWSTR text) {
-    return AddTool(window != nullptr ? window->GetSafeHwnd() : nullptr, text);
+    return AddWindowTool(window != nullptr ? window->GetSafeHwnd() : nullptr, text);
 }
 
-BOOL CToolTipCtrl::AddTool(HWND window, LPCWSTR text) {
+BOOL CToolTipCtrl::AddWindowTool(HWND window, LPCWSTR text) {
     if (window == nullptr || !::IsWindow(window)) {
         return FALSE;
     }
@@ -48,10 +48,10 @@ BOOL CToolTipCtrl::AddTool(HWND window, LPCWSTR text) {
 }
 
 void CToolTipCtrl::DelTool(CWnd* window) {
-    DelTool(window != nullptr ? window->GetSafeHwnd() : nullptr);
+    DelWindowTool(window != nullptr ? window->GetSafeHwnd() : nullptr);
 }
 
-void CToolTipCtrl::DelTool(HWND window) {
+void CToolTipCtrl::DelWindowTool(HWND window) {
     if (window == nullptr || !::IsWindow(window)) {
         return;
     }

@@ -20,11 +20,11 @@ bool SetHintTool(CToolTipCtrl& tip, HWND control, LPCWSTR text) {
     }
     // One tool per control: the old one goes, so a changed hint never
     // leaves its previous text behind as a second tool.
-    tip.DelTool(control);
+    tip.DelWindowTool(control);
     if (text == nullptr || *text == L'\0') {
         return false;
     }
-    return tip.AddTool(control, text) != FALSE;
+    return tip.AddWindowTool(control, text) != FALSE;
 }
 
 bool IsRelayedToToolTip(UINT message) {
