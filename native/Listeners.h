@@ -23,3 +23,57 @@ public:
 protected:
     ~IBaseEventListener() = default;
 };
+
+// What a native container window reports to (the layout container and, as a
+// base of their own listener, forms). After OnPreprocess, each operation is
+// called from the window's handling of one message, after the framework's
+// default processing of it unless noted.
+class IContainerEventListener : public IBaseEventListener {
+public:
+    // The window's creation succeeded (WM_CREATE); its children are made here.
+    virtual void OnWindowCreate() = 0;
+    // The window is being destroyed (WM_DESTROY, before default processing).
+    virtual void OnWindowDestroy() = 0;
+    // The window is gone; the native window object's final clean-up runs.
+    virtual void OnWindowFinalDestroy() = 0;
+    // The window was resized (WM_SIZE).
+    virtual void OnWindowSize() = 0;
+    // The window is being shown (nonzero) or hidden (0) (WM_SHOWWINDOW).
+    virtual void OnWindowShow(int32_t shown) = 0;
+    // The window was moved (WM_MOVE).
+    virtual void OnWindowMove() = 0;
+    // A menu or accelerator command with this id (low 16 bits) reached the
+    // window; nonzero means handled, 0 lets the default command routing go on.
+    virtual int32_t OnWindowCommand(uint32_t id) = 0;
+
+protected:
+    ~IContainerEventListener() = default;
+};
+
+// What a native form window (and the envelope of a modal form) reports to
+// its form component, besides the container events. Only the form component
+// sets it, so a container that shares the form's window never receives these.
+class IWinFormEventListener : public IContainerEventListener {
+public:
+    // A queued message on its way to the form's keyboard pre-translation;
+    // nonzero consumes it.
+    virtual int32_t OnFormPreTranslate(TarnMessage* message) = 0;
+    // Nonzero allows closing (asked on close and on shutdown or log-off).
+    virtual int32_t OnFormQueryClose() = 0;
+    // Nonzero allows closing.
+    virtual int32_t OnFormClose() = 0;
+    virtual void OnFormFirstActivate() = 0;
+    virtual void OnFormActivate() = 0;
+    virtual void OnFormDeactivate() = 0;
+    // kind: 1 left button up, 2 left double click, 3 right button up or context menu.
+    virtual int32_t OnFormTrayIcon(int32_t kind) = 0;
+    // The selected menu item's id, or 0.
+    virtual int32_t OnFormMenuSelect(int32_t itemId) = 0;
+    // The platform's limits, with the smallest tracking size already 1 x 1;
+    // the form may change them.
+    virtual void OnFormGetMinMaxInfo(MINMAXINFO* info) = 0;
+    virtual void OnFormModalShown() = 0;
+
+protected:
+    ~IWinFormEventListener() = default;
+};
