@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "native/BackgroundPicture.h"
 #include "native/PrivateMessages.h"
+#include "native/TransparentRefresh.h"
 #include "native/WindowClass.h"
 #include "runtime/WideText.h"
 
@@ -53,7 +55,7 @@ void CVWnd_Label::Refresh() {
         return;
     }
     if (Transparent != 0) {
-        TransparentRefresh(*this);
+        RefreshUnderTransparentWindow(GetSafeHwnd());
     }
     InvalidateRect(nullptr, FALSE);
 }
@@ -121,7 +123,7 @@ void CVWnd_Label::Paint(CDC& dc, const RECT& clip) {
             dc.FillRect(area, background.GetHandle());
         }
     }
-    DrawBackgroundPicture(PictureMode, dc, picture_.GetHandle(), client, area);
+    DrawBackgroundPicture(PictureMode, dc.GetSafeHdc(), picture_.GetHandle(), client, area);
 
     const std::wstring text = GetWindowText();
     if (text.empty()) {

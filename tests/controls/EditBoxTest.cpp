@@ -315,4 +315,45 @@ TEST(EditBox, BackColourChangesOnlyWhenItDiffers) {
     DeleteDC(dc);
 }
 
+// A host that counts the close requests its children send instead of closing.
+class CloseCountingHost : public HostWindow {
+public:
+    int closes = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_CLOSE) {
+            ++closes;
+            return 0;
+        }
+        return HostWindow::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(EditBox, MultiLineEditSwallowsEscapeSoTheFormStaysOpen) {
+    CloseCountingHost host;
+    CVWnd_Edit ours;
+    ours.MultiLine = 1;
+    ASSERT_TRUE(ours.CreateEdit(0, u"", WS_CHILD | WS_VISIBLE, 10, 10, 150, 60, &host, 301));
+    CEdit plain; // the platform's multi-line edit, for comparison
+    ASSERT_TRUE(plain.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 80, 150,
+                               60, host.GetSafeHwnd(), reinterpret_cast<HMENU>(302)));
+    struct Case {
+        CWnd* edit;
+        int closes;
+    };
+    const Case cases[] = {{&ours, 0}, {&plain, 1}};
+    for (const Case& c : cases) {
+        host.closes = 0;
+        const HWND hwnd = c.edit->GetSafeHwnd();
+        SetFocus(hwnd);
+        // As the dialog navigation asks before it hands the key on.
+        MSG key{hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {}};
+        SendMessageW(hwnd, WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&key));
+        SendMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PumpMessagesUntilIdle();
+        EXPECT_EQ(host.closes, c.closes) << (c.edit == &ours ? "ours" : "plain");
+    }
+}
+
 } // namespace
