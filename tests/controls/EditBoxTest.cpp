@@ -283,7 +283,16 @@ TEST(EditBox, SingleLineEditKeepsItsMinimumHeightAndCentresItsText) {
                       HTCLIENT);
         }
     }
-    fixture.edit.GetHolder()->SetFont(nullptr);
+    // The band between the border and the centred client shows the background colour.
+    fixture.edit.SetBackColor(0x0000FF);
+    MoveWindow(hwnd, 10, 10, 150, 40, TRUE);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetWindowDC(hwnd);
+    EXPECT_EQ(GetPixel(dc, 20, edge + 2), RGB(255, 0, 0)) << "above the client";
+    EXPECT_EQ(GetPixel(dc, 20, 40 - edge - 3), RGB(255, 0, 0)) << "below the client";
+    ReleaseDC(hwnd, dc);
+
+    SendMessageW(hwnd, WM_SETFONT, 0, FALSE);
     DeleteObject(font);
 }
 

@@ -101,6 +101,31 @@ TEST(Label, EmptyTextPaintsOnlyTheBackground) {
     SendMessageW(fixture.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
     EXPECT_EQ(canvas.InkBounds(RGB(0, 255, 0)).right, 0) << "all background";
 
+    // A picture is drawn over the background, at its size in the top-left corner.
+    HDC screen = GetDC(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 20, 10);
+    ReleaseDC(nullptr, screen);
+    {
+        Canvas paint(1, 1, 0);
+        HGDIOBJ previous = SelectObject(paint.dc(), picture);
+        RECT all{0, 0, 20, 10};
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(paint.dc(), &all, red);
+        DeleteObject(red);
+        SelectObject(paint.dc(), previous);
+    }
+    fixture.label.SetPicture(picture); // owned by the label from here on
+    canvas.Fill(RGB(9, 9, 9));
+    SendMessageW(fixture.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    const RECT pictureInk = canvas.InkBounds(RGB(0, 255, 0));
+    EXPECT_EQ(pictureInk.left, 0);
+    EXPECT_EQ(pictureInk.top, 0);
+    EXPECT_EQ(pictureInk.right, 20);
+    EXPECT_EQ(pictureInk.bottom, 10);
+    EXPECT_EQ(canvas.At(5, 5), RGB(255, 0, 0));
+    fixture.label.SetPicture(nullptr);
+    EXPECT_EQ(GetObjectType(picture), 0u) << "a removed picture is deleted";
+
     fixture.label.SetTransparent(true);
     canvas.Fill(RGB(9, 9, 9));
     SendMessageW(fixture.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
