@@ -103,12 +103,7 @@ bool CDialog::CreateDialogWindow(HWND owner) {
         return CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_template->Get(), owner,
                                           &DefaultDialogProc, 0);
     });
-    if (creation == Creation::kBoundLate) {
-        // The dialog was made without us, so its initialisation runs now
-        // (the platform has placed the focus already, so the answer has no use).
-        static_cast<void>(OnInitDialog());
-    }
-    return GetSafeHwnd() != nullptr;
+    return creation == Creation::kBoundEarly && GetSafeHwnd() != nullptr;
 }
 
 INT_PTR CDialog::RunModalLoop(HWND owner) {
