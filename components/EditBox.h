@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "components/WinControl.h"
-#include "native/ControlListeners.h"
+#include "native/Listeners.h"
 
 class CVWnd_Edit;
 

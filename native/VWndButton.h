@@ -7,7 +7,7 @@
 
 #include "framework/Button.h"
 #include "framework/GdiObject.h"
-#include "native/ControlListeners.h"
+#include "native/Listeners.h"
 #include "native/SystemColor.h"
 #include "native/TarnWnd.h"
 

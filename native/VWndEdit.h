@@ -9,7 +9,7 @@
 
 #include "framework/Edit.h"
 #include "framework/GdiObject.h"
-#include "native/ControlListeners.h"
+#include "native/Listeners.h"
 #include "native/EditSpin.h"
 #include "native/SystemColor.h"
 #include "native/TarnWnd.h"

@@ -8,7 +8,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/GdiObject.h"
 #include "framework/Wnd.h"
-#include "native/ControlListeners.h"
+#include "native/Listeners.h"
 #include "native/SystemColor.h"
 #include "native/TarnWnd.h"
 
