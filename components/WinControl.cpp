@@ -8,6 +8,7 @@
 #include "components/KeyCode.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/Wnd.h"
+#include "native/HintToolTip.h"
 #include "native/PrivateMessages.h"
 #include "native/TarnWnd.h"
 #include "runtime/ObjectStream.h"
@@ -385,10 +386,7 @@ void CTarnWinControl::SetHintText(const CWString& text) {
         if (toolTip == nullptr) {
             return;
         }
-        toolTip->DelTool(window);
-        if (!text.IsEmpty()) {
-            toolTip->AddTool(window, ToWide(text.GetText()));
-        }
+        SetHintTool(*toolTip, window->GetSafeHwnd(), ToWide(text.GetText()));
         return;
     }
 }

@@ -24,6 +24,31 @@ protected:
     ~IBaseEventListener() = default;
 };
 
+// What a native container window reports to (the layout container and, as a
+// base of their own listener, forms). After OnPreprocess, each operation is
+// called from the window's handling of one message, after the framework's
+// default processing of it unless noted.
+class IContainerEventListener : public IBaseEventListener {
+public:
+    // The window's creation succeeded (WM_CREATE); its children are made here.
+    virtual void OnWindowCreate() = 0;
+    // The window is being destroyed (WM_DESTROY, before default processing).
+    virtual void OnWindowDestroy() = 0;
+    // The window is gone; the native window object's final clean-up runs.
+    virtual void OnWindowFinalDestroy() = 0;
+    // The window was resized (WM_SIZE).
+    virtual void OnWindowSize() = 0;
+    // The window is being shown (nonzero) or hidden (0) (WM_SHOWWINDOW).
+    virtual void OnWindowShow(int32_t shown) = 0;
+    // The window was moved (WM_MOVE).
+    virtual void OnWindowMove() = 0;
+    // A menu or accelerator command with this id (low 16 bits) reached the
+    // window; nonzero means handled, 0 lets the default command routing go on.
+    virtual int32_t OnWindowCommand(uint32_t id) = 0;
+
+protected:
+    ~IContainerEventListener() = default;
+
 // What a button or group box window reports to.
 class IButtonEventListener : public IBaseEventListener {
 public:
