@@ -48,6 +48,7 @@ public:
 
 protected:
     ~IContainerEventListener() = default;
+};
 
 // What a button or group box window reports to.
 class IButtonEventListener : public IBaseEventListener {
