@@ -1,12 +1,14 @@
+#include "components/Menu.h"
 #include "components/WinControl.h"
 
 namespace rg_tarn_MFCJieMian_base {
 
-// Menu objects arrive with forms; until a class of them exists no record can
-// carry one that holds a menu, so no record has a menu handle.
 HMENU MenuHandleOf(const ControlCreateInfo& info) {
-    static_cast<void>(info);
-    return nullptr;
+    if (info.menu == nullptr || !info.menu->IsKindOf(rg_CaiChanLei::ClassRecord())) {
+        return nullptr;
+    }
+    const CRefTarnMenu* menu = static_cast<const rg_CaiChanLei*>(info.menu)->GetMenu();
+    return menu != nullptr ? menu->GetMenuHandle() : nullptr;
 }
 
 } // namespace rg_tarn_MFCJieMian_base

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "components/FontDescription.h"
-#include "components/KeyCode.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/Wnd.h"
 #include "native/HintToolTip.h"
+#include "native/KeyCode.h"
 #include "native/PrivateMessages.h"
 #include "native/TarnWnd.h"
 #include "runtime/ObjectStream.h"

@@ -109,7 +109,7 @@ bool CDialog::CreateDialogWindow(HWND owner) {
 INT_PTR CDialog::RunModalLoop(HWND owner) {
     // Like the platform's modal dialogs, the dialog is shown whether or not
     // its template asked for visibility.
-    if (!IsWindowVisible()) {
+    if (!IsWindowVisible() && ShowsWhenRunStarts()) {
         ShowWindow(SW_SHOWNORMAL);
     }
     CWinApp* app = AppOfThisThread();
@@ -136,8 +136,8 @@ INT_PTR CDialog::RunModalLoop(HWND owner) {
         if (got == -1) {
             return -1;
         }
-        if (!PreTranslateInLoop(&msg) &&
-            (GetSafeHwnd() == nullptr || !IsDialogMessageW(GetSafeHwnd(), &msg))) {
+        if (!PreTranslateInLoop(&msg) && (GetSafeHwnd() == nullptr || !UsesDialogNavigation() ||
+                                          !IsDialogMessageW(GetSafeHwnd(), &msg))) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

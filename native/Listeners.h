@@ -50,6 +50,34 @@ protected:
     ~IContainerEventListener() = default;
 };
 
+// What a native form window (and the envelope of a modal form) reports to
+// its form component, besides the container events. Only the form component
+// sets it, so a container that shares the form's window never receives these.
+class IWinFormEventListener : public IContainerEventListener {
+public:
+    // A queued message on its way to the form's keyboard pre-translation;
+    // nonzero consumes it.
+    virtual int32_t OnFormPreTranslate(TarnMessage* message) = 0;
+    // Nonzero allows closing (asked on close and on shutdown or log-off).
+    virtual int32_t OnFormQueryClose() = 0;
+    // Nonzero allows closing.
+    virtual int32_t OnFormClose() = 0;
+    virtual void OnFormFirstActivate() = 0;
+    virtual void OnFormActivate() = 0;
+    virtual void OnFormDeactivate() = 0;
+    // kind: 1 left button up, 2 left double click, 3 right button up or context menu.
+    virtual int32_t OnFormTrayIcon(int32_t kind) = 0;
+    // The selected menu item's id, or 0.
+    virtual int32_t OnFormMenuSelect(int32_t itemId) = 0;
+    // The platform's limits, with the smallest tracking size already 1 x 1;
+    // the form may change them.
+    virtual void OnFormGetMinMaxInfo(MINMAXINFO* info) = 0;
+    virtual void OnFormModalShown() = 0;
+
+protected:
+    ~IWinFormEventListener() = default;
+};
+
 // What a button or group box window reports to.
 class IButtonEventListener : public IBaseEventListener {
 public:

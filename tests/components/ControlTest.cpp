@@ -1,6 +1,6 @@
 #include "components/FontDescription.h"
-#include "components/KeyCode.h"
 #include "components/WinControl.h"
+#include "native/KeyCode.h"
 #include "native/PrivateMessages.h"
 #include "runtime/ObjectStream.h"
 #include "runtime/TextArray.h"

@@ -1,5 +1,5 @@
-#include "components/KeyCode.h"
 #include "components/WinContainer.h"
+#include "native/KeyCode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "components/KeyCode.h"
+#include "native/KeyCode.h"
 
 #include <windows.h>
 
