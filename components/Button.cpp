@@ -2,6 +2,7 @@
 
 #include "components/ControlCreation.h"
 #include "native/VWndButton.h"
+#include "native/VWndWinForm.h"
 
 namespace rg_tarn_MFCJieMian_base {
 
@@ -16,6 +17,19 @@ CTarnObject* CreateButtonBase() {
 
 CTarnObject* CreateButton() {
     return new rg_button1();
+}
+
+// Enter presses a form's default button: the first form window from parent
+// outwards takes id as its DefaultButtonId.
+void BecomeFormDefaultButton(const CWnd* parent, int32_t id) {
+    for (HWND hwnd = parent != nullptr ? parent->GetSafeHwnd() : nullptr; hwnd != nullptr;
+         hwnd = ::GetAncestor(hwnd, GA_PARENT)) {
+        CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+        if (wnd != nullptr && wnd->IsKindOf(&CVWnd_WinForm::runtimeClass)) {
+            static_cast<CVWnd_WinForm*>(wnd)->DefaultButtonId = id;
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -123,8 +137,14 @@ bool rg_button1::IsKindOf(const ClassInfo& info) const {
 
 int32_t rg_button1::CreateNative(ControlCreateInfo& info) {
     return CreateControlWindow(*this, GetButtonWindow(), info, [&](CVWnd_Button& wnd) {
-        return wnd.CreateButton(info.exStyle, info.text, info.style, info.x, info.y, info.width,
-                                info.height, info.parentWindow, info.id);
+        if (!wnd.CreateButton(info.exStyle, info.text, info.style, info.x, info.y, info.width,
+                              info.height, info.parentWindow, info.id)) {
+            return false;
+        }
+        if ((info.style & 0xF) == BS_DEFPUSHBUTTON) {
+            BecomeFormDefaultButton(info.parentWindow, info.id);
+        }
+        return true;
     });
 }
 

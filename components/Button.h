@@ -64,7 +64,7 @@ public:
     bool IsKindOf(const ClassInfo& info) const override;
 
     // Creates the "BUTTON" window; a default push button (type bits 1) makes
-    // its id the DefaultButtonId of the form around it.
+    // its id the DefaultButtonId of the nearest form window around it.
     int32_t CreateNative(ControlCreateInfo& info) override;
     void AttachListener() override;
     void DetachListener() override;

@@ -1,10 +1,13 @@
 #include "components/Button.h"
+#include "components/ControlCreation.h"
 #include "components/EditBox.h"
 #include "components/GroupBox.h"
 #include "components/Label.h"
 #include "components/LayoutContainer.h"
+#include "components/WinForm.h"
 #include "framework/ToolTipCtrl.h"
 #include "native/VWndContainer.h"
+#include "native/VWndWinForm.h"
 #include "tests/controls/ControlsTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +116,43 @@ TEST(ControlsInContainer, AGroupWithLabelEditAndButtonWorksInsideALayoutContaine
 
     container.GetNativeWindow()->DestroyWindow();
     EXPECT_FALSE(IsWindow(buttonHwnd));
+}
+
+TEST(ControlsInContainer, ADefaultPushButtonBecomesTheDefaultOfItsForm) {
+    CTarnWinForm form;
+    ControlCreateInfo top;
+    top.x = ControlCreateInfo::kDefaultSize;
+    top.y = ControlCreateInfo::kDefaultSize;
+    top.width = 420;
+    top.height = 300;
+    ASSERT_EQ(form.CreateNative(top), 1);
+    CVWnd_WinForm* window = form.GetFormWindow();
+    rg_FenZuKuang2 group;
+    ASSERT_EQ(group.CreateInParent(&form, 10, 10, 380, 220, 101), 1);
+    rg_edit_box edit;
+    ASSERT_EQ(edit.CreateInParent(&group, 10, 30, 100, 26, 102), 1);
+
+    rg_button1 plain;
+    ASSERT_EQ(plain.CreateInParent(&group, 10, 80, 80, 30, 103), 1);
+    EXPECT_EQ(window->DefaultButtonId, 0) << "a plain push button changes nothing";
+
+    rg_button1 chosen;
+    EventRecorder recorder;
+    chosen.Clicked.Bind(&EventRecorder::Notify<controls_test::kClicked>, recorder.pointer, 0);
+    ReplaceStyleBits(chosen, 0xF, BS_DEFPUSHBUTTON);
+    ASSERT_EQ(chosen.CreateInParent(&group, 100, 80, 80, 30, 104), 1);
+    chosen.AttachListener();
+    EXPECT_EQ(window->DefaultButtonId, 104);
+
+    // Enter typed in the edit box presses the default button.
+    SetForegroundWindow(form.GetWindowHandle());
+    SetFocus(edit.GetWindowHandle());
+    MSG enter{edit.GetWindowHandle(), WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};
+    EXPECT_TRUE(window->PreTranslateKeyboard(&enter));
+    PumpMessagesUntilIdle();
+    EXPECT_EQ(recorder.Count(controls_test::kClicked), 1);
+
+    window->DestroyWindow();
 }
 
 } // namespace
