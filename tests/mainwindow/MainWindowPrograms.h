@@ -13,7 +13,7 @@ namespace main_window_test {
 // Every program here must build the same window and pass every test of
 // this folder: the bare Win32 version now, the tool once it is built.
 inline std::vector<std::wstring> Programs() {
-    return {L"" QORVATH_BARE_MAIN_WINDOW};
+    return {L"" QORVATH_QORVATH, L"" QORVATH_BARE_MAIN_WINDOW};
 }
 
 // The file name of a program, for test names.
