@@ -29,7 +29,7 @@ constexpr COLORREF kSystemDefault = 0xFF000000; // stands for the button-face co
 enum class Kind { Group, Label, Button, Edit };
 
 // One child of the main window: where it goes and how it looks.
-struct ChildSpec {
+struct ChildDesign {
     int id;
     int parentId; // 0: the form itself
     Kind kind;
@@ -41,7 +41,7 @@ struct ChildSpec {
 };
 
 // In creation order, which is also the id order and the tab order.
-constexpr ChildSpec kChildren[] = {
+constexpr ChildDesign kChildren[] = {
     {101, 0, Kind::Group, L"ABA地址转磁道", 10, 218, 592, 128, 0xFF0000, kSystemDefault, nullptr},
     {102, 101, Kind::Label, L"所在磁道", 256, 45, 96, 32, kSystemDefault, kSystemDefault, nullptr},
     {103, 101, Kind::Label, L"偏移扇区地址", 371, 45, 96, 32, kSystemDefault, kSystemDefault,
@@ -82,7 +82,7 @@ struct Program {
 
 Program g_program;
 
-const ChildSpec* SpecOf(int id) {
+const ChildDesign* DesignOf(int id) {
     return id >= 101 && id < 101 + kChildCount ? &kChildren[id - 101] : nullptr;
 }
 
@@ -123,16 +123,16 @@ HFONT MakeFont(double points, bool rounded, bool describedFont) {
 
 // Colours of a child asking its parent before it paints.
 LRESULT ChildColors(HDC dc, HWND child) {
-    const ChildSpec* spec = SpecOf(GetDlgCtrlID(child));
-    if (spec == nullptr) {
+    const ChildDesign* design = DesignOf(GetDlgCtrlID(child));
+    if (design == nullptr) {
         return 0;
     }
-    SetTextColor(dc, Resolve(spec->textColor, COLOR_BTNTEXT));
-    SetBkColor(dc, Resolve(spec->backColor, COLOR_BTNFACE));
-    if (spec->kind != Kind::Edit || spec->backColor == kSystemDefault) {
+    SetTextColor(dc, Resolve(design->textColor, COLOR_BTNTEXT));
+    SetBkColor(dc, Resolve(design->backColor, COLOR_BTNFACE));
+    if (design->kind != Kind::Edit || design->backColor == kSystemDefault) {
         return reinterpret_cast<LRESULT>(g_program.faceBrush);
     }
-    return reinterpret_cast<LRESULT>(spec->backColor == kSilver ? g_program.silverBrush
+    return reinterpret_cast<LRESULT>(design->backColor == kSilver ? g_program.silverBrush
                                                                 : g_program.whiteBrush);
 }
 
@@ -251,9 +251,9 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         OffsetRect(&whole, -whole.left, -whole.top);
         HDC dc = GetWindowDC(window);
         ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-        const ChildSpec* spec = SpecOf(GetDlgCtrlID(window));
+        const ChildDesign* design = DesignOf(GetDlgCtrlID(window));
         FillRect(dc, &whole,
-                 spec != nullptr && spec->backColor == kSilver ? g_program.silverBrush
+                 design != nullptr && design->backColor == kSilver ? g_program.silverBrush
                                                                : g_program.whiteBrush);
         ReleaseDC(window, dc);
         CallWindowProcW(g_program.editProc, window, WM_NCPAINT, 1, 0);
@@ -328,13 +328,13 @@ void AddHint(HWND control, const wchar_t* text) {
 
 void CreateChildren(HWND form) {
     for (int i = 0; i < kChildCount; ++i) {
-        const ChildSpec& spec = kChildren[i];
-        HWND parent = spec.parentId == 0 ? form : Child(spec.parentId);
+        const ChildDesign& design = kChildren[i];
+        HWND parent = design.parentId == 0 ? form : Child(design.parentId);
         const wchar_t* className = L"BUTTON";
         DWORD style = kChildBase;
         DWORD exStyle = 0;
         HFONT font = g_program.captionFont;
-        switch (spec.kind) {
+        switch (design.kind) {
         case Kind::Group:
             style |= BS_GROUPBOX | BS_MULTILINE | BS_CENTER;
             exStyle = WS_EX_CONTROLPARENT;
@@ -353,22 +353,22 @@ void CreateChildren(HWND form) {
             break;
         }
         HWND window = CreateWindowExW(
-            exStyle, className, spec.text, style, spec.x, spec.y, spec.width, spec.height, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), g_program.instance, nullptr);
+            exStyle, className, design.text, style, design.x, design.y, design.width, design.height, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), g_program.instance, nullptr);
         g_program.windows[i] = window;
         if (window == nullptr) {
             continue;
         }
-        if (spec.kind == Kind::Group) {
+        if (design.kind == Kind::Group) {
             g_program.groupProc = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupProc)));
-        } else if (spec.kind == Kind::Edit) {
+        } else if (design.kind == Kind::Edit) {
             g_program.editProc = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
         }
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        if (spec.hint != nullptr) {
-            AddHint(window, spec.hint);
+        if (design.hint != nullptr) {
+            AddHint(window, design.hint);
         }
     }
 }
