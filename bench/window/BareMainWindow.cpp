@@ -133,7 +133,7 @@ LRESULT ChildColors(HDC dc, HWND child) {
         return reinterpret_cast<LRESULT>(g_program.faceBrush);
     }
     return reinterpret_cast<LRESULT>(design->backColor == kSilver ? g_program.silverBrush
-                                                                : g_program.whiteBrush);
+                                                                  : g_program.whiteBrush);
 }
 
 void ReadText(int id, wchar_t* area, int units) {
@@ -254,7 +254,7 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         const ChildDesign* design = DesignOf(GetDlgCtrlID(window));
         FillRect(dc, &whole,
                  design != nullptr && design->backColor == kSilver ? g_program.silverBrush
-                                                               : g_program.whiteBrush);
+                                                                   : g_program.whiteBrush);
         ReleaseDC(window, dc);
         CallWindowProcW(g_program.editProc, window, WM_NCPAINT, 1, 0);
         return 0;
@@ -352,9 +352,10 @@ void CreateChildren(HWND form) {
             font = g_program.editFont;
             break;
         }
-        HWND window = CreateWindowExW(
-            exStyle, className, design.text, style, design.x, design.y, design.width, design.height, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), g_program.instance, nullptr);
+        HWND window = CreateWindowExW(exStyle, className, design.text, style, design.x, design.y,
+                                      design.width, design.height, parent,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
+                                      g_program.instance, nullptr);
         g_program.windows[i] = window;
         if (window == nullptr) {
             continue;
