@@ -9,8 +9,8 @@
 
 #include "framework/Edit.h"
 #include "framework/GdiObject.h"
-#include "native/Listeners.h"
 #include "native/EditSpin.h"
+#include "native/Listeners.h"
 #include "native/SystemColor.h"
 #include "native/TarnWnd.h"
 
