@@ -103,18 +103,13 @@ bool CDialog::CreateDialogWindow(HWND owner) {
         return CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_template->Get(), owner,
                                           &DefaultDialogProc, 0);
     });
-    if (creation == Creation::kBoundLate) {
-        // The dialog was made without us, so its initialisation runs now
-        // (the platform has placed the focus already, so the answer has no use).
-        static_cast<void>(OnInitDialog());
-    }
-    return GetSafeHwnd() != nullptr;
+    return creation == Creation::kBoundEarly && GetSafeHwnd() != nullptr;
 }
 
 INT_PTR CDialog::RunModalLoop(HWND owner) {
     // Like the platform's modal dialogs, the dialog is shown whether or not
     // its template asked for visibility.
-    if (!IsWindowVisible()) {
+    if (!IsWindowVisible() && ShowsWhenRunStarts()) {
         ShowWindow(SW_SHOWNORMAL);
     }
     CWinApp* app = AppOfThisThread();
@@ -141,8 +136,8 @@ INT_PTR CDialog::RunModalLoop(HWND owner) {
         if (got == -1) {
             return -1;
         }
-        if (!PreTranslateInLoop(&msg) &&
-            (GetSafeHwnd() == nullptr || !IsDialogMessageW(GetSafeHwnd(), &msg))) {
+        if (!PreTranslateInLoop(&msg) && (GetSafeHwnd() == nullptr || !UsesDialogNavigation() ||
+                                          !IsDialogMessageW(GetSafeHwnd(), &msg))) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

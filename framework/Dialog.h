@@ -58,6 +58,14 @@ protected:
     // After reflection, a click command of IDOK or IDCANCEL calls OnOK or OnCancel.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+    // Whether the run hands each message that pre-translation left to the
+    // platform's dialog navigation of this dialog. A dialog whose content
+    // navigates itself answers false. The base answers true.
+    virtual bool UsesDialogNavigation() const { return true; }
+    // Whether the run shows the dialog when it is hidden as the loop starts
+    // (as the platform's modal dialogs do). The base answers true.
+    virtual bool ShowsWhenRunStarts() const { return true; }
+
 private:
     HWND ChooseOwner() const;
     // Creates and initialises the dialog window; false when it does not exist afterwards.

@@ -35,19 +35,27 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
 }
 
 BOOL CToolTipCtrl::AddTool(CWnd* window, LPCWSTR text) {
-    if (window == nullptr || window->GetSafeHwnd() == nullptr) {
+    return AddWindowTool(window != nullptr ? window->GetSafeHwnd() : nullptr, text);
+}
+
+BOOL CToolTipCtrl::AddWindowTool(HWND window, LPCWSTR text) {
+    if (window == nullptr || !::IsWindow(window)) {
         return FALSE;
     }
-    TOOLINFOW tool = WholeWindowTool(window->GetSafeHwnd());
+    TOOLINFOW tool = WholeWindowTool(window);
     tool.lpszText = const_cast<LPWSTR>(text != nullptr ? text : L""); // read only
     return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0 ? TRUE : FALSE;
 }
 
 void CToolTipCtrl::DelTool(CWnd* window) {
-    if (window == nullptr || window->GetSafeHwnd() == nullptr) {
+    DelWindowTool(window != nullptr ? window->GetSafeHwnd() : nullptr);
+}
+
+void CToolTipCtrl::DelWindowTool(HWND window) {
+    if (window == nullptr || !::IsWindow(window)) {
         return;
     }
-    TOOLINFOW tool = WholeWindowTool(window->GetSafeHwnd());
+    TOOLINFOW tool = WholeWindowTool(window);
     SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

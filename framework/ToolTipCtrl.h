@@ -15,10 +15,14 @@ public:
     // Creates the tool tip window, a pop-up owned by parent.
     BOOL Create(CWnd* parent, DWORD style = 0);
 
-    // Adds a tool covering the whole of window, showing text (copied).
+    // Adds a tool covering the whole of window, showing text (copied). A
+    // window that has a tool already gets a second one: DelTool first to
+    // replace it.
     BOOL AddTool(CWnd* window, LPCWSTR text);
+    BOOL AddWindowTool(HWND window, LPCWSTR text);
     // Removes the tool of window, if there is one.
     void DelTool(CWnd* window);
+    void DelWindowTool(HWND window);
     int GetToolCount() const;
     // Hands a mouse message of a tool window to the control.
     void RelayEvent(MSG* msg);

@@ -4,6 +4,8 @@
 
 #include <uxtheme.h>
 
+#include <cassert>
+
 #include <unordered_map>
 
 constinit const CRuntimeClass CWnd::runtimeClass{"CWnd", &CObject::runtimeClass};
@@ -75,6 +77,8 @@ bool IsRequestedClass(HWND hwnd, LPCWSTR className) {
 } // namespace
 
 CWnd::~CWnd() {
+    assert(m_dispatchDepth == 0 &&
+           "window object deleted inside its own message; use DeleteAfterDispatch");
     if (m_hWnd == nullptr) {
         return;
     }
@@ -167,15 +171,13 @@ CWnd::Creation CWnd::FinishCreation(HWND hwnd) {
     if (m_hWnd == hwnd) {
         return Creation::kBoundEarly;
     }
-    // The hook could not be installed: bind late, missing the creation
-    // messages. A window that cannot be bound at all is not left behind.
-    if (!SubclassWindow(hwnd)) {
-        if (::IsWindow(hwnd)) {
-            ::DestroyWindow(hwnd);
-        }
-        return Creation::kFailed;
+    // The binding hook was missing (or the window came out of another class
+    // than asked for): the object missed the creation messages, so it must
+    // not take the window as if it had been created through it.
+    if (::IsWindow(hwnd) && FromHandlePermanent(hwnd) == nullptr) {
+        ::DestroyWindow(hwnd);
     }
-    return Creation::kBoundLate;
+    return Creation::kFailed;
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
@@ -227,20 +229,26 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, 
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_NCDESTROY) {
-        return WindowProc(message, wParam, lParam);
-    }
+    ++m_dispatchDepth;
     const LRESULT result = WindowProc(message, wParam, lParam);
-    FinishDestroy();
+    // The bookkeeping of the last message runs whatever its handlers did.
+    if (message == WM_NCDESTROY && UnsubclassWindow() != nullptr) {
+        ReportWindowGone(this);
+        PostNcDestroy();
+    }
+    if (--m_dispatchDepth == 0 && m_deletePending) {
+        // Asked for during this message: the outermost one ends here.
+        delete this;
+    }
     return result;
 }
 
-void CWnd::FinishDestroy() {
-    if (UnsubclassWindow() == nullptr) {
-        return; // a handler unbound the object already
+void CWnd::DeleteAfterDispatch() {
+    if (m_dispatchDepth > 0) {
+        m_deletePending = true;
+        return;
     }
-    ReportWindowGone(this);
-    PostNcDestroy();
+    delete this;
 }
 
 void CWnd::PostNcDestroy() {}

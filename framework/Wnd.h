@@ -65,6 +65,18 @@ public:
     // gone when this returns, if its PostNcDestroy deletes it.
     virtual BOOL DestroyWindow();
 
+    // Deletes a heap object: at once when none of its messages is being
+    // dispatched, otherwise when the outermost one returns, so that no
+    // handler still running for this window touches a deleted object. The
+    // window should be destroyed first (DestroyWindow) so that the object
+    // sees its last messages; a window still bound when the object is
+    // finally deleted is unbound and destroyed then. The object must not be
+    // used by the caller afterwards.
+    void DeleteAfterDispatch();
+
+    // Messages of this object being dispatched on the stack right now.
+    int GetDispatchDepth() const { return m_dispatchDepth; }
+
     // Offered each queued message addressed to this window or a window inside
     // it before translation and dispatch; TRUE consumes the message.
     virtual BOOL PreTranslateMessage(MSG* msg);
@@ -142,7 +154,9 @@ protected:
     virtual std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Called after WM_NCDESTROY, when the window is gone and the object is
-    // unbound. The base does nothing.
+    // unbound. The base does nothing. A heap object that ends with its window
+    // calls DeleteAfterDispatch here (never delete this: WM_NCDESTROY may
+    // arrive inside another message of the same window).
     virtual void PostNcDestroy();
 
     // For the lifetime of the scope, the next window of class className
@@ -164,14 +178,14 @@ protected:
     enum class Creation {
         kFailed,     // no window is bound (and none is left behind)
         kBoundEarly, // bound before the window's first message
-        kBoundLate,  // bound after creation, its creation messages missed
     };
 
     // Runs create, which makes a window of class className and answers it
     // (null on failure), inside a creation scope, so that the window is bound
-    // to this object before its first message. When that could not happen,
-    // the window is bound late; a window that cannot be bound at all is
-    // destroyed. After kFailed, nothing of the object may be touched if the
+    // to this object before its first message. When that could not happen
+    // (the binding hook was missing or another window took it), the creation
+    // fails and the window is destroyed: an object never owns a window
+    // whose creation messages it missed. After kFailed, nothing of the object may be touched if the
     // window existed for a moment (PostNcDestroy has run).
     template <typename Create> Creation CreateBound(LPCWSTR className, Create&& create) {
         HWND hwnd = nullptr;
@@ -189,11 +203,12 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool Bind(HWND hwnd);
     Creation FinishCreation(HWND hwnd);
-    void FinishDestroy();
     // Finds the control that sent a notification or colour request to this
     // window and hands the message to its object.
     std::optional<LRESULT> ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_hWnd = nullptr;
     WNDPROC m_originalProc = nullptr;
+    int m_dispatchDepth = 0;
+    bool m_deletePending = false;
 };

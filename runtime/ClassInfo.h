@@ -3,6 +3,15 @@
 
 #include <cstdint>
 
+// The platform headers map GetClassInfo to their window class query; the
+// runtime's operation of that name must keep its name in every translation
+// unit, whichever header comes first. Including them here (they guard
+// against a second inclusion) and taking the name back settles both orders.
+#ifdef _WIN32
+#include <windows.h>
+#undef GetClassInfo
+#endif
+
 class CTarnObject;
 
 // The record of a class derived from CTarnObject. Each class owns exactly one,

@@ -7,6 +7,12 @@
 #include "runtime/ClassInfo.h"
 #include "runtime/PoolMem.h"
 
+// The platform's headers, when a layer above includes them first, rename
+// GetClassInfo to GetClassInfoW; the object protocol keeps its own name.
+#ifdef GetClassInfo
+#undef GetClassInfo
+#endif
+
 class CTarnObjectStream;
 class CWString;
 

@@ -1,8 +1,16 @@
 #!/bin/sh
 # Builds the release benchmarks natively and runs them; each benchmark family
-# prints its ratio against the C library or standard container it is measured beside.
+# prints its ratio against the C library or standard container it is measured
+# beside. Then, under Wine on a virtual display, the tool (A) against the bare
+# Win32 window (B): start-up time, working set and click latency, with their
+# ratios A / B.
+#
+# QORVATH_BENCH_TOOL names program A (default: the tool, qorvath; the bare
+# program itself while the build has no tool). QORVATH_BENCH_RUNS sets the
+# launches of each (at least 12).
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/windows-release.sh
 scripts/setup.sh
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j "$(nproc)" >/dev/null
@@ -13,3 +21,18 @@ for b in build/bench/bench/*_bench; do
     "$b" --benchmark_min_time=0.1 --benchmark_repetitions=5 \
         --benchmark_enable_random_interleaving=true --benchmark_color=false
 done
+
+release_configure
+tool=${QORVATH_BENCH_TOOL:-qorvath}
+if ! release_has_target "$tool"; then
+    echo "bench: the build has no program '$tool' yet; measuring the bare window against itself"
+    tool=bare_main_window
+fi
+release_build "$tool" bare_main_window qorvath_launcher
+session=$(pwd)/build/bench-session
+trap 'scripts/wine-session.sh stop "$session"' EXIT
+trap 'exit 130' INT TERM
+scripts/wine-session.sh start "$session" >/dev/null
+echo "== main window under Wine: A $tool, B bare_main_window"
+QORVATH_WINE_DIR=$session scripts/wine-run.sh "$(release_exe qorvath_launcher)" bench \
+    "$(release_exe "$tool")" "$(release_exe bare_main_window)" "${QORVATH_BENCH_RUNS:-12}"

@@ -25,7 +25,7 @@ stop_session() {
 # Xvfb picks a free display itself (-displayfd), so sessions that start at
 # the same moment (several build trees on one machine) never share a screen.
 start_display() {
-    rm -f "$dir/displayfd"
+    : >"$dir/displayfd"
     setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
         3>"$dir/displayfd" >"$dir/xvfb.log" 2>&1 </dev/null &
     echo $! >"$dir/xvfb.pid"

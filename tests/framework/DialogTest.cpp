@@ -251,6 +251,59 @@ TEST(ModalDialog, EscapeTheCloseBoxAndTheOkCommandEndTheRun) {
     }
 }
 
+// A dialog that opts out of the run's dialog navigation and showing.
+class SelfNavigatingDialog : public ScriptedDialog {
+public:
+    using ScriptedDialog::ScriptedDialog;
+    bool navigation = true;
+    bool showOnRun = true;
+
+protected:
+    bool UsesDialogNavigation() const override { return navigation; }
+    bool ShowsWhenRunStarts() const override { return showOnRun; }
+};
+
+TEST(ModalDialog, HooksLeaveNavigationAndShowingToTheDialog) {
+    struct Case {
+        const char* name;
+        bool navigation;
+        bool showOnRun;
+        INT_PTR result; // Escape ends the run only through the platform's navigation
+        bool visible;
+    };
+    const Case cases[] = {
+        {"the platform navigates and shows", true, true, IDCANCEL, true},
+        {"the dialog navigates itself", false, true, 5, true},
+        {"the dialog stays hidden", true, false, IDCANCEL, false},
+    };
+    for (const Case& c : cases) {
+        CDialogTemplate hidden(WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 10, 10, 120, 60);
+        SelfNavigatingDialog dialog(hidden, nullptr);
+        dialog.navigation = c.navigation;
+        dialog.showOnRun = c.showOnRun;
+        bool visible = false;
+        dialog.onInit = [](ScriptedDialog& self) {
+            self.PostMessage(WM_APP + 1);
+            self.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+            self.PostMessage(WM_APP + 2);
+            return TRUE;
+        };
+        dialog.onPreTranslate = [&visible](ScriptedDialog& self, MSG* msg) {
+            if (msg->message == WM_APP + 1) {
+                visible = self.IsWindowVisible() != FALSE;
+                return TRUE;
+            }
+            if (msg->message == WM_APP + 2) {
+                self.EndDialog(5);
+                return TRUE;
+            }
+            return FALSE;
+        };
+        EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+        EXPECT_EQ(visible, c.visible) << c.name;
+    }
+}
+
 TEST(ModalDialog, EndingDuringInitialisationSkipsTheLoop) {
     ScriptedApp app;
     ScriptedDialog dialog(PlainTemplate(), nullptr);

@@ -116,7 +116,7 @@ protected:
         ++m_report->postNcDestroyCalls;
         m_report->handleLeftMap = FromHandlePermanent(created) == nullptr;
         m_report->handleCleared = GetSafeHwnd() == nullptr;
-        delete this;
+        DeleteAfterDispatch();
     }
 
 private:

@@ -1,0 +1,224 @@
+// Starts the converter (or its bare stand-in) under Wine for `make run` and
+// `make bench`. A console program, so that the scripts read what it prints.
+//
+//   qorvath_launcher show <program> <screenshot.png>
+//       starts the program, waits until its main window is idle, saves a
+//       picture of the window, closes it as a user would and exits with the
+//       program's exit code.
+//   qorvath_launcher bench <program A> <program B> [runs] [clicks]
+//       alternates launches of A and B (12 each by default) and prints how A
+//       compares with B: start-up time, working set, and the time from a
+//       button click to the result in the output box (ratio lines A / B).
+#include "bench/window/ProgramWindow.h"
+
+#include "app/ConversionRules.h"
+#include "runtime/WideText.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TarnWinForm";
+constexpr DWORD kTimeoutMs = 30000;
+
+int Show(const std::wstring& program, const std::wstring& screenshot) {
+    launch::StartedProgram started;
+    if (!started.Start(program)) {
+        std::fwprintf(stderr, L"launcher: cannot start %ls\n", program.c_str());
+        return 1;
+    }
+    HWND window = started.WaitForMainWindow(kFormClass, kTimeoutMs);
+    if (window == nullptr) {
+        std::fwprintf(stderr, L"launcher: no main window of class %ls appeared\n", kFormClass);
+        return 1;
+    }
+    if (!launch::CaptureWindowToPng(window, screenshot)) {
+        std::fwprintf(stderr, L"launcher: the screenshot could not be saved\n");
+        return 1;
+    }
+    launch::CloseAsUser(window);
+    const auto code = started.WaitForExit(kTimeoutMs);
+    if (!code) {
+        std::fwprintf(stderr, L"launcher: the program did not end after its window was closed\n");
+        return 1;
+    }
+    return static_cast<int>(*code);
+}
+
+// What one launch measured.
+struct Launch {
+    double startMs = 0;
+    double workingSetMiB = 0;
+    double clickMs = 0; // median of the launch's clicks
+};
+
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void SetText(HWND window, const std::wstring& text) {
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// Waits for the output box to show the expected text; false after the timeout.
+bool WaitForText(HWND window, const std::wstring& expected) {
+    const DWORD start = GetTickCount();
+    while (launch::WindowText(window) != expected) {
+        if (GetTickCount() - start > kTimeoutMs) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Clicks both buttons in turn with fresh inputs each time, and times each
+// click until its result is in the output box.
+bool MeasureClicks(HWND form, int clicks, std::vector<double>* times) {
+    HWND aba = launch::FindDescendant(form, 110);
+    HWND spt = launch::FindDescendant(form, 109);
+    HWND toTrack = launch::FindDescendant(form, 106);
+    HWND track = launch::FindDescendant(form, 108);
+    HWND spt2 = launch::FindDescendant(form, 115);
+    HWND track2 = launch::FindDescendant(form, 114);
+    HWND toAba = launch::FindDescendant(form, 117);
+    HWND aba2 = launch::FindDescendant(form, 116);
+    if (!aba || !spt || !toTrack || !track || !spt2 || !track2 || !toAba || !aba2) {
+        std::fwprintf(stderr, L"launcher: the main window lacks a control with an id 106 to 117\n");
+        return false;
+    }
+    for (int i = 0; i < clicks; ++i) {
+        HWND button;
+        HWND output;
+        std::wstring expected;
+        if (i % 2 == 0) {
+            const std::wstring abaText = std::to_wstring(1000 + 37 * i);
+            SetText(aba, abaText);
+            SetText(spt, L"63");
+            auto result = rg_tarn_app::ConvertAbaToTrack(FromWide(abaText.c_str()), u"63");
+            expected = ToWide(result->track);
+            button = toTrack;
+            output = track;
+        } else {
+            const std::wstring trackText = std::to_wstring(1 + i % 200);
+            SetText(spt2, L"63");
+            SetText(track2, trackText);
+            auto result = rg_tarn_app::ConvertTrackToAba(u"63", FromWide(trackText.c_str()));
+            expected = ToWide(result.aba);
+            button = toAba;
+            output = aba2;
+        }
+        SetText(output, L"");
+        launch::Stopwatch watch;
+        SendMessageW(button, BM_CLICK, 0, 0);
+        if (!WaitForText(output, expected)) {
+            std::fwprintf(stderr, L"launcher: the click gave no result %ls\n", expected.c_str());
+            return false;
+        }
+        times->push_back(watch.ElapsedMs());
+    }
+    return true;
+}
+
+bool MeasureLaunch(const std::wstring& program, int clicks, Launch* launch) {
+    launch::StartedProgram started;
+    launch::Stopwatch watch;
+    if (!started.Start(program)) {
+        std::fwprintf(stderr, L"launcher: cannot start %ls\n", program.c_str());
+        return false;
+    }
+    HWND form = started.WaitForMainWindow(kFormClass, kTimeoutMs);
+    launch->startMs = watch.ElapsedMs();
+    if (form == nullptr) {
+        std::fwprintf(stderr, L"launcher: %ls showed no main window\n", program.c_str());
+        return false;
+    }
+    launch->workingSetMiB =
+        static_cast<double>(launch::WorkingSetBytes(started.process())) / (1024.0 * 1024.0);
+    std::vector<double> times;
+    if (!MeasureClicks(form, clicks, &times)) {
+        return false;
+    }
+    launch->clickMs = Median(times);
+    launch::CloseAsUser(form);
+    const auto code = started.WaitForExit(kTimeoutMs);
+    if (!code || *code != 0) {
+        std::fwprintf(stderr, L"launcher: %ls did not end with exit code 0\n", program.c_str());
+        return false;
+    }
+    return true;
+}
+
+void PrintRatio(const char* what, double a, double b, const char* unit) {
+    std::printf("ratio %s A / B: %.2f (A %.3f %s, B %.3f %s)\n", what, b > 0 ? a / b : 0.0, a, unit,
+                b, unit);
+}
+
+int Bench(const std::wstring& programA, const std::wstring& programB, int runs, int clicks) {
+    std::wprintf(L"A: %ls\nB: %ls\n%d launches each, alternating, %d clicks per launch\n",
+                 programA.c_str(), programB.c_str(), runs, clicks);
+    // One unmeasured launch each first, so that neither side pays for cold
+    // caches (Wine's DLLs, the fonts) alone.
+    Launch warmup;
+    if (!MeasureLaunch(programA, 2, &warmup) || !MeasureLaunch(programB, 2, &warmup)) {
+        return 1;
+    }
+    std::vector<Launch> a;
+    std::vector<Launch> b;
+    for (int i = 0; i < runs; ++i) {
+        Launch launchA;
+        Launch launchB;
+        if (!MeasureLaunch(programA, clicks, &launchA) ||
+            !MeasureLaunch(programB, clicks, &launchB)) {
+            return 1;
+        }
+        std::printf("launch %2d  A: %7.1f ms %6.1f MiB %7.3f ms   B: %7.1f ms %6.1f MiB %7.3f ms\n",
+                    i + 1, launchA.startMs, launchA.workingSetMiB, launchA.clickMs, launchB.startMs,
+                    launchB.workingSetMiB, launchB.clickMs);
+        std::fflush(stdout);
+        a.push_back(launchA);
+        b.push_back(launchB);
+    }
+    auto median = [](const std::vector<Launch>& launches, double Launch::*field) {
+        std::vector<double> values;
+        for (const Launch& launch : launches) {
+            values.push_back(launch.*field);
+        }
+        return Median(values);
+    };
+    std::printf("medians of %d launches each:\n", runs);
+    PrintRatio("start-up", median(a, &Launch::startMs), median(b, &Launch::startMs), "ms");
+    PrintRatio("working set", median(a, &Launch::workingSetMiB), median(b, &Launch::workingSetMiB),
+               "MiB");
+    PrintRatio("click", median(a, &Launch::clickMs), median(b, &Launch::clickMs), "ms");
+    return 0;
+}
+
+int Usage() {
+    std::fwprintf(stderr, L"usage: qorvath_launcher show <program> <screenshot.png>\n"
+                          L"       qorvath_launcher bench <program A> <program B> [runs] "
+                          L"[clicks]\n");
+    return 2;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 4 && std::wcscmp(argv[1], L"show") == 0) {
+        return Show(argv[2], argv[3]);
+    }
+    if (argc >= 4 && argc <= 6 && std::wcscmp(argv[1], L"bench") == 0) {
+        const int runs = argc >= 5 ? std::max(12, _wtoi(argv[4])) : 12;
+        const int clicks = argc >= 6 ? std::max(1, _wtoi(argv[5])) : 20;
+        return Bench(argv[2], argv[3], runs, clicks);
+    }
+    return Usage();
+}

@@ -1,0 +1,201 @@
+#include "components/Button.h"
+
+#include "components/ControlCreation.h"
+#include "native/VWndButton.h"
+#include "native/VWndWinForm.h"
+
+namespace rg_tarn_MFCJieMian_base {
+
+namespace {
+
+constexpr uint32_t kButtonStyle = WS_TABSTOP | BS_MULTILINE; // 0x00012000
+constexpr uint32_t kAlignmentBits = BS_CENTER;               // 0x300: left 0x100, right 0x200
+
+CTarnObject* CreateButtonBase() {
+    return new rg_AnNiuJiChuLei();
+}
+
+CTarnObject* CreateButton() {
+    return new rg_button1();
+}
+
+// Enter presses a form's default button: the first form window from parent
+// outwards takes id as its DefaultButtonId.
+void BecomeFormDefaultButton(const CWnd* parent, int32_t id) {
+    for (HWND hwnd = parent != nullptr ? parent->GetSafeHwnd() : nullptr; hwnd != nullptr;
+         hwnd = ::GetAncestor(hwnd, GA_PARENT)) {
+        CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+        if (wnd != nullptr && wnd->IsKindOf(&CVWnd_WinForm::runtimeClass)) {
+            static_cast<CVWnd_WinForm*>(wnd)->DefaultButtonId = id;
+            return;
+        }
+    }
+}
+
+} // namespace
+
+// rg_AnNiuJiChuLei
+
+rg_AnNiuJiChuLei& rg_AnNiuJiChuLei::operator=(const rg_AnNiuJiChuLei& other) {
+    CTarnWinControl::operator=(other);
+    return *this;
+}
+
+rg_AnNiuJiChuLei::~rg_AnNiuJiChuLei() {
+    flags |= kFlagDestroying;
+    Clicked.Release();
+}
+
+const ClassInfo& rg_AnNiuJiChuLei::ClassRecord() {
+    static const ClassInfo info =
+        MakeClassInfo(&CreateButtonBase, "rg_tarn_MFCJieMian_base::rg_AnNiuJiChuLei");
+    return info;
+}
+
+const ClassInfo& rg_AnNiuJiChuLei::GetClassInfo() const {
+    return ClassRecord();
+}
+
+rg_AnNiuJiChuLei* rg_AnNiuJiChuLei::CreateNew() const {
+    return new rg_AnNiuJiChuLei();
+}
+
+rg_AnNiuJiChuLei* rg_AnNiuJiChuLei::Clone() const {
+    auto* copy = CreateNew();
+    copy->CopyContent(*this);
+    return copy;
+}
+
+bool rg_AnNiuJiChuLei::CopyFrom(const CTarnObject& other) {
+    if (!other.IsKindOf(ClassRecord())) {
+        return false;
+    }
+    CopyContent(static_cast<const rg_AnNiuJiChuLei&>(other));
+    return true;
+}
+
+bool rg_AnNiuJiChuLei::IsKindOf(const ClassInfo& info) const {
+    return SameClass(info, ClassRecord()) || CTarnWinControl::IsKindOf(info);
+}
+
+int32_t rg_AnNiuJiChuLei::OnPreprocess(TarnMessage* message) {
+    return PreprocessMessage(message);
+}
+
+void rg_AnNiuJiChuLei::OnButtonClicked() {
+    Clicked.Raise(this);
+}
+
+// rg_button1
+
+rg_button1::rg_button1() {
+    AdoptHolder(new CMfcWndObject(new CVWnd_Button()));
+    GetHolder()->Style |= kButtonStyle;
+}
+
+rg_button1& rg_button1::operator=(const rg_button1& other) {
+    rg_AnNiuJiChuLei::operator=(other);
+    return *this;
+}
+
+rg_button1::~rg_button1() {
+    flags |= kFlagDestroying;
+    DetachListener();
+}
+
+const ClassInfo& rg_button1::ClassRecord() {
+    static const ClassInfo info =
+        MakeClassInfo(&CreateButton, "rg_tarn_MFCJieMian_base::rg_button1");
+    return info;
+}
+
+const ClassInfo& rg_button1::GetClassInfo() const {
+    return ClassRecord();
+}
+
+rg_button1* rg_button1::CreateNew() const {
+    return new rg_button1();
+}
+
+rg_button1* rg_button1::Clone() const {
+    auto* copy = CreateNew();
+    copy->CopyContent(*this);
+    return copy;
+}
+
+bool rg_button1::CopyFrom(const CTarnObject& other) {
+    if (!other.IsKindOf(ClassRecord())) {
+        return false;
+    }
+    CopyContent(static_cast<const rg_button1&>(other));
+    return true;
+}
+
+bool rg_button1::IsKindOf(const ClassInfo& info) const {
+    return SameClass(info, ClassRecord()) || rg_AnNiuJiChuLei::IsKindOf(info);
+}
+
+int32_t rg_button1::CreateNative(ControlCreateInfo& info) {
+    return CreateControlWindow(*this, GetButtonWindow(), info, [&](CVWnd_Button& wnd) {
+        if (!wnd.CreateButton(info.exStyle, info.text, info.style, info.x, info.y, info.width,
+                              info.height, info.parentWindow, info.id)) {
+            return false;
+        }
+        if ((info.style & 0xF) == BS_DEFPUSHBUTTON) {
+            BecomeFormDefaultButton(info.parentWindow, info.id);
+        }
+        return true;
+    });
+}
+
+void rg_button1::AttachListener() {
+    if (CVWnd_Button* wnd = GetButtonWindow()) {
+        wnd->SetButtonListener(this);
+    }
+}
+
+void rg_button1::DetachListener() {
+    DetachNativeListener(GetButtonWindow(), static_cast<IButtonEventListener*>(this));
+}
+
+int32_t rg_button1::IsListenerAttached() {
+    return HasNativeListener(GetButtonWindow());
+}
+
+uint32_t rg_button1::GetTextColor() const {
+    const CVWnd_Button* wnd = GetButtonWindow();
+    return wnd != nullptr ? wnd->TextColor : 0;
+}
+
+void rg_button1::SetTextColor(uint32_t colour) {
+    CVWnd_Button* wnd = GetButtonWindow();
+    if (wnd == nullptr || wnd->TextColor == colour) {
+        return;
+    }
+    wnd->TextColor = colour;
+    InvalidateControl(*this, true);
+}
+
+uint32_t rg_button1::GetBackColor() const {
+    const CVWnd_Button* wnd = GetButtonWindow();
+    return wnd != nullptr ? wnd->BackColor : kSystemDefaultColor;
+}
+
+void rg_button1::SetBackColor(uint32_t colour) {
+    CVWnd_Button* wnd = GetButtonWindow();
+    if (wnd == nullptr || wnd->BackColor == colour) {
+        return;
+    }
+    wnd->BackColor = colour;
+    InvalidateControl(*this, true);
+}
+
+void rg_button1::SetTextAlignment(uint32_t alignment) {
+    ReplaceStyleBits(*this, kAlignmentBits, alignment);
+}
+
+CVWnd_Button* rg_button1::GetButtonWindow() const {
+    return NativeWindowAs<CVWnd_Button>(*this);
+}
+
+} // namespace rg_tarn_MFCJieMian_base

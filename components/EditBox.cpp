@@ -1,0 +1,256 @@
+#include "components/EditBox.h"
+
+#include "components/ControlCreation.h"
+#include "native/EditInput.h"
+#include "native/VWndEdit.h"
+
+namespace rg_tarn_MFCJieMian_base {
+
+namespace {
+
+constexpr uint32_t kAlignmentBits = ES_CENTER | ES_RIGHT; // 0x3
+
+CTarnObject* CreateEditBox() {
+    return new rg_edit_box();
+}
+
+} // namespace
+
+rg_edit_box::rg_edit_box() {
+    AdoptHolder(new CMfcWndObject(new CVWnd_Edit()));
+    GetHolder()->Style |= WS_TABSTOP;
+    GetHolder()->ExStyle = WS_EX_CLIENTEDGE;
+}
+
+rg_edit_box& rg_edit_box::operator=(const rg_edit_box& other) {
+    CTarnWinControl::operator=(other);
+    return *this;
+}
+
+rg_edit_box::~rg_edit_box() {
+    flags |= kFlagDestroying;
+    DetachListener();
+    EditSpin.Release();
+    EditChanged.Release();
+}
+
+const ClassInfo& rg_edit_box::ClassRecord() {
+    static const ClassInfo info =
+        MakeClassInfo(&CreateEditBox, "rg_tarn_MFCJieMian_base::rg_edit_box");
+    return info;
+}
+
+const ClassInfo& rg_edit_box::GetClassInfo() const {
+    return ClassRecord();
+}
+
+rg_edit_box* rg_edit_box::CreateNew() const {
+    return new rg_edit_box();
+}
+
+rg_edit_box* rg_edit_box::Clone() const {
+    auto* copy = CreateNew();
+    copy->CopyContent(*this);
+    return copy;
+}
+
+bool rg_edit_box::CopyFrom(const CTarnObject& other) {
+    if (!other.IsKindOf(ClassRecord())) {
+        return false;
+    }
+    CopyContent(static_cast<const rg_edit_box&>(other));
+    return true;
+}
+
+bool rg_edit_box::IsKindOf(const ClassInfo& info) const {
+    return SameClass(info, ClassRecord()) || CTarnWinControl::IsKindOf(info);
+}
+
+int32_t rg_edit_box::CreateNative(ControlCreateInfo& info) {
+    return CreateControlWindow(*this, GetEditWindow(), info, [&](CVWnd_Edit& wnd) {
+        return wnd.CreateEdit(info.exStyle, info.text, info.style, info.x, info.y, info.width,
+                              info.height, info.parentWindow, info.id);
+    });
+}
+
+void rg_edit_box::AttachListener() {
+    if (CVWnd_Edit* wnd = GetEditWindow()) {
+        wnd->SetEditListener(this);
+    }
+}
+
+void rg_edit_box::DetachListener() {
+    DetachNativeListener(GetEditWindow(), static_cast<IEditEventListener*>(this));
+}
+
+int32_t rg_edit_box::IsListenerAttached() {
+    return HasNativeListener(GetEditWindow());
+}
+
+int32_t rg_edit_box::OnPreprocess(TarnMessage* message) {
+    return PreprocessMessage(message);
+}
+
+void rg_edit_box::OnEditChanged() {
+    EditChanged.Raise(this);
+}
+
+int32_t rg_edit_box::OnEditSpin(int32_t direction) {
+    return EditSpin.Raise(this, direction);
+}
+
+uint32_t rg_edit_box::GetTextColor() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr ? wnd->TextColor : 0;
+}
+
+void rg_edit_box::SetTextColor(uint32_t colour) {
+    CVWnd_Edit* wnd = GetEditWindow();
+    if (wnd == nullptr || wnd->TextColor == colour) {
+        return;
+    }
+    wnd->TextColor = colour;
+    InvalidateControl(*this, true);
+}
+
+uint32_t rg_edit_box::GetBackColor() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr ? wnd->GetBackColor() : 0xFFFFFF;
+}
+
+void rg_edit_box::SetBackColor(uint32_t colour) {
+    if (CVWnd_Edit* wnd = GetEditWindow()) {
+        wnd->SetBackColor(colour);
+    }
+}
+
+int32_t rg_edit_box::GetMaxLength() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr ? wnd->MaxLength : 0;
+}
+
+void rg_edit_box::SetMaxLength(int32_t units) {
+    if (CVWnd_Edit* wnd = GetEditWindow()) {
+        wnd->MaxLength = units;
+        if (wnd->GetSafeHwnd() != nullptr) {
+            wnd->SetLimitText(static_cast<UINT>(units > 0 ? units : 0));
+        }
+    }
+}
+
+bool rg_edit_box::GetMultiLine() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr && wnd->MultiLine != 0;
+}
+
+void rg_edit_box::SetMultiLine(bool multiLine) {
+    if (CVWnd_Edit* wnd = GetEditWindow()) {
+        wnd->MultiLine = multiLine ? 1 : 0;
+    }
+}
+
+int64_t rg_edit_box::GetScrollBars() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr ? wnd->ScrollBars : 0;
+}
+
+void rg_edit_box::SetScrollBars(int64_t scrollBars) {
+    if (CVWnd_Edit* wnd = GetEditWindow()) {
+        wnd->ScrollBars = scrollBars;
+    }
+}
+
+int64_t rg_edit_box::GetInputType() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr ? wnd->InputType : 0;
+}
+
+void rg_edit_box::SetInputType(int64_t inputType) {
+    CVWnd_Edit* wnd = GetEditWindow();
+    if (wnd == nullptr) {
+        return;
+    }
+    wnd->InputType = inputType;
+    if (wnd->GetSafeHwnd() == nullptr) {
+        return;
+    }
+    const bool readOnly = inputType == static_cast<int64_t>(EditInputType::kReadOnly);
+    const bool password = inputType == static_cast<int64_t>(EditInputType::kPassword);
+    wnd->SendMessage(EM_SETREADONLY, readOnly ? TRUE : FALSE);
+    wnd->SetPasswordChar(password ? static_cast<wchar_t>(wnd->PasswordChar) : L'\0');
+    wnd->Invalidate(TRUE);
+}
+
+char16_t rg_edit_box::GetPasswordChar() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr ? wnd->PasswordChar : u'*';
+}
+
+void rg_edit_box::SetPasswordChar(char16_t unit) {
+    CVWnd_Edit* wnd = GetEditWindow();
+    if (wnd == nullptr) {
+        return;
+    }
+    wnd->PasswordChar = unit;
+    if (wnd->GetSafeHwnd() != nullptr &&
+        wnd->InputType == static_cast<int64_t>(EditInputType::kPassword)) {
+        wnd->SetPasswordChar(static_cast<wchar_t>(unit));
+        wnd->Invalidate(TRUE);
+    }
+}
+
+int64_t rg_edit_box::GetSpinMode() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr ? wnd->SpinMode : 0;
+}
+
+void rg_edit_box::SetSpinMode(int64_t mode) {
+    if (CVWnd_Edit* wnd = GetEditWindow()) {
+        wnd->SpinMode = mode;
+    }
+}
+
+int64_t rg_edit_box::GetSpinMin() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr ? wnd->SpinMin : 0;
+}
+
+int64_t rg_edit_box::GetSpinMax() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr ? wnd->SpinMax : 100;
+}
+
+void rg_edit_box::SetSpinRange(int64_t spinMin, int64_t spinMax) {
+    CVWnd_Edit* wnd = GetEditWindow();
+    if (wnd == nullptr) {
+        return;
+    }
+    wnd->SpinMin = spinMin;
+    wnd->SpinMax = spinMax;
+    if (wnd->GetSpin().GetSafeHwnd() != nullptr) {
+        const SpinRange range = SpinRangeOf(spinMin, spinMax);
+        wnd->GetSpin().SetRange32(range.lower, range.upper);
+    }
+}
+
+bool rg_edit_box::GetSuppressChange() const {
+    const CVWnd_Edit* wnd = GetEditWindow();
+    return wnd != nullptr && wnd->SuppressChange != 0;
+}
+
+void rg_edit_box::SetSuppressChange(bool suppress) {
+    if (CVWnd_Edit* wnd = GetEditWindow()) {
+        wnd->SuppressChange = suppress ? 1 : 0;
+    }
+}
+
+void rg_edit_box::SetTextAlignment(int32_t alignment) {
+    const uint32_t bits = alignment == 1 ? ES_CENTER : alignment == 2 ? ES_RIGHT : ES_LEFT;
+    ReplaceStyleBits(*this, kAlignmentBits, bits);
+}
+
+CVWnd_Edit* rg_edit_box::GetEditWindow() const {
+    return NativeWindowAs<CVWnd_Edit>(*this);
+}
+
+} // namespace rg_tarn_MFCJieMian_base

@@ -1,0 +1,123 @@
+#include "components/GroupBox.h"
+
+#include "components/ControlCreation.h"
+#include "native/VWndButton.h"
+
+namespace rg_tarn_MFCJieMian_base {
+
+namespace {
+
+constexpr uint32_t kGroupBoxStyle = BS_GROUPBOX | BS_MULTILINE; // 0x2007
+constexpr uint32_t kAlignmentBits = BS_CENTER;                  // 0x300
+
+CTarnObject* CreateGroupBox() {
+    return new rg_FenZuKuang2();
+}
+
+} // namespace
+
+rg_FenZuKuang2::rg_FenZuKuang2() {
+    AdoptHolder(new CMfcWndObject(new CVWnd_Button()));
+    GetHolder()->Style |= kGroupBoxStyle;
+}
+
+rg_FenZuKuang2& rg_FenZuKuang2::operator=(const rg_FenZuKuang2& other) {
+    CTarnWinContainer::operator=(other);
+    return *this;
+}
+
+rg_FenZuKuang2::~rg_FenZuKuang2() {
+    flags |= kFlagDestroying;
+    DetachListener();
+}
+
+const ClassInfo& rg_FenZuKuang2::ClassRecord() {
+    static const ClassInfo info =
+        MakeClassInfo(&CreateGroupBox, "rg_tarn_MFCJieMian_base::rg_FenZuKuang2");
+    return info;
+}
+
+const ClassInfo& rg_FenZuKuang2::GetClassInfo() const {
+    return ClassRecord();
+}
+
+rg_FenZuKuang2* rg_FenZuKuang2::CreateNew() const {
+    return new rg_FenZuKuang2();
+}
+
+rg_FenZuKuang2* rg_FenZuKuang2::Clone() const {
+    auto* copy = CreateNew();
+    copy->CopyContent(*this);
+    return copy;
+}
+
+bool rg_FenZuKuang2::CopyFrom(const CTarnObject& other) {
+    if (!other.IsKindOf(ClassRecord())) {
+        return false;
+    }
+    CopyContent(static_cast<const rg_FenZuKuang2&>(other));
+    return true;
+}
+
+bool rg_FenZuKuang2::IsKindOf(const ClassInfo& info) const {
+    return SameClass(info, ClassRecord()) || CTarnWinContainer::IsKindOf(info);
+}
+
+int32_t rg_FenZuKuang2::CreateNative(ControlCreateInfo& info) {
+    return CreateControlWindow(*this, GetButtonWindow(), info, [&](CVWnd_Button& wnd) {
+        return wnd.CreateButton(info.exStyle, info.text, info.style, info.x, info.y, info.width,
+                                info.height, info.parentWindow, info.id);
+    });
+}
+
+void rg_FenZuKuang2::AttachListener() {
+    if (CVWnd_Button* wnd = GetButtonWindow()) {
+        wnd->SetButtonListener(this);
+    }
+}
+
+void rg_FenZuKuang2::DetachListener() {
+    DetachNativeListener(GetButtonWindow(), static_cast<IButtonEventListener*>(this));
+}
+
+int32_t rg_FenZuKuang2::IsListenerAttached() {
+    return HasNativeListener(GetButtonWindow());
+}
+
+int32_t rg_FenZuKuang2::OnPreprocess(TarnMessage* message) {
+    return PreprocessMessage(message);
+}
+
+uint32_t rg_FenZuKuang2::GetTextColor() const {
+    const CVWnd_Button* wnd = GetButtonWindow();
+    return wnd != nullptr ? wnd->TextColor : 0;
+}
+
+void rg_FenZuKuang2::SetTextColor(uint32_t colour) {
+    if (CVWnd_Button* wnd = GetButtonWindow()) {
+        wnd->TextColor = colour;
+        InvalidateControl(*this, true);
+    }
+}
+
+uint32_t rg_FenZuKuang2::GetBackColor() const {
+    const CVWnd_Button* wnd = GetButtonWindow();
+    return wnd != nullptr ? wnd->BackColor : kSystemDefaultColor;
+}
+
+void rg_FenZuKuang2::SetBackColor(uint32_t colour) {
+    if (CVWnd_Button* wnd = GetButtonWindow()) {
+        wnd->BackColor = colour;
+        InvalidateControl(*this, true);
+    }
+}
+
+void rg_FenZuKuang2::SetCaptionAlignment(uint32_t alignment) {
+    ReplaceStyleBits(*this, kAlignmentBits, alignment);
+}
+
+CVWnd_Button* rg_FenZuKuang2::GetButtonWindow() const {
+    return NativeWindowAs<CVWnd_Button>(*this);
+}
+
+} // namespace rg_tarn_MFCJieMian_base

@@ -1,0 +1,192 @@
+#include "components/LayoutContainer.h"
+
+#include "native/PrivateMessages.h"
+#include "native/VWndContainer.h"
+#include "native/WindowClass.h"
+#include "runtime/WideText.h"
+
+namespace rg_tarn_MFCJieMian_base {
+
+namespace {
+
+CTarnObject* CreateLayoutContainer() {
+    return new rg_ZuJianBuJuQi();
+}
+
+// Bit 1 of flags: the component's destruction has begun.
+constexpr uint64_t kDestroying = 2;
+
+} // namespace
+
+rg_ZuJianBuJuQi::rg_ZuJianBuJuQi() {
+    AdoptHolder(new CMfcWndObject(new CVWnd_Container()));
+}
+
+rg_ZuJianBuJuQi::rg_ZuJianBuJuQi(const rg_ZuJianBuJuQi& other) : CTarnWinContainer(other) {}
+
+rg_ZuJianBuJuQi& rg_ZuJianBuJuQi::operator=(const rg_ZuJianBuJuQi& other) {
+    CTarnWinContainer::operator=(other);
+    return *this;
+}
+
+rg_ZuJianBuJuQi::~rg_ZuJianBuJuQi() {
+    flags |= kDestroying;
+    // A window that outlives this component (its holder is shared) must not
+    // report to it any more.
+    DetachListener();
+    EventSlot* const slots[kContainerEventCount] = {
+        &ContainerCreated, &ContainerDestroying, &ContainerDestroyed, &Moved, &SizeChanged, &Shown,
+        &Hidden,           &MenuCommand};
+    for (int index = kContainerEventCount - 1; index >= 0; --index) {
+        slots[index]->Release();
+    }
+}
+
+const ClassInfo& rg_ZuJianBuJuQi::ClassRecord() {
+    static const ClassInfo info =
+        MakeClassInfo(&CreateLayoutContainer, "rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi");
+    return info;
+}
+
+const ClassInfo& rg_ZuJianBuJuQi::GetClassInfo() const {
+    return ClassRecord();
+}
+
+bool rg_ZuJianBuJuQi::IsEqual(const CTarnObject& other) const {
+    return CTarnWinContainer::IsEqual(other);
+}
+
+rg_ZuJianBuJuQi* rg_ZuJianBuJuQi::CreateNew() const {
+    return new rg_ZuJianBuJuQi();
+}
+
+rg_ZuJianBuJuQi* rg_ZuJianBuJuQi::Clone() const {
+    // The clone's own new holder goes: it shares this component's window.
+    auto* copy = CreateNew();
+    copy->CopyContent(*this);
+    return copy;
+}
+
+bool rg_ZuJianBuJuQi::CopyFrom(const CTarnObject& other) {
+    if (!other.IsKindOf(ClassRecord())) {
+        return false;
+    }
+    CopyContent(static_cast<const rg_ZuJianBuJuQi&>(other));
+    return true;
+}
+
+void rg_ZuJianBuJuQi::Reset() {
+    CTarnWinContainer::Reset();
+}
+
+bool rg_ZuJianBuJuQi::IsKindOf(const ClassInfo& info) const {
+    return SameClass(info, ClassRecord()) || CTarnWinContainer::IsKindOf(info);
+}
+
+CVWnd_Container* rg_ZuJianBuJuQi::GetContainerWindow() const {
+    return dynamic_cast<CVWnd_Container*>(GetNativeWindow());
+}
+
+void rg_ZuJianBuJuQi::PrepareCreate(ControlCreateInfo& info) {
+    CTarnWinContainer::PrepareCreate(info);
+    // Before the window exists, so that its creation message reaches us.
+    if (IsListenerAttached() == 0) {
+        AttachListener();
+    }
+}
+
+int32_t rg_ZuJianBuJuQi::CreateNative(ControlCreateInfo& info) {
+    CVWnd_Container* window = GetContainerWindow();
+    if (window == nullptr) {
+        return 0;
+    }
+    window->Page = info.page;
+    if (HasNativeWindow()) {
+        return 0;
+    }
+    PrepareCreate(info);
+    AdjustCreate(info);
+    info.style &= ~static_cast<uint32_t>(WS_TABSTOP);
+    if (window->Transparent != 0) {
+        info.exStyle |= WS_EX_TRANSPARENT;
+    }
+    if (RegisterTarnWindowClass(kTarnContainerClass) == nullptr) {
+        return 0;
+    }
+    HWND parent = info.parentWindow != nullptr ? info.parentWindow->GetSafeHwnd() : nullptr;
+    // The id is a child window's identifier; for a top-level window the same
+    // parameter would name a menu.
+    HMENU id = (info.style & WS_CHILD) != 0 ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(info.id))
+                                            : nullptr;
+    // The children are created inside this call, by OnWindowCreate.
+    if (!window->CreateEx(info.exStyle, kTarnContainerClass, ToWide(info.text), info.style, info.x,
+                          info.y, info.width, info.height, parent, id, nullptr)) {
+        return 0;
+    }
+    // A handler inside the creation may have destroyed the window again.
+    if (HWND created = window->GetSafeHwnd(); created != nullptr) {
+        SetWindowLongPtrW(created, GWLP_USERDATA, tarn_msg::kWindowMarker);
+    }
+    if (HasNativeWindow()) {
+        AfterCreate(window, info);
+    }
+    return 1;
+}
+
+void rg_ZuJianBuJuQi::AttachListener() {
+    if (CVWnd_Container* window = GetContainerWindow()) {
+        window->Listener = static_cast<IContainerEventListener*>(this);
+    }
+}
+
+void rg_ZuJianBuJuQi::DetachListener() {
+    CVWnd_Container* window = GetContainerWindow();
+    IBaseEventListener* self = static_cast<IContainerEventListener*>(this);
+    if (window != nullptr && window->Listener == self) {
+        window->Listener = nullptr;
+    }
+}
+
+int32_t rg_ZuJianBuJuQi::IsListenerAttached() {
+    const CVWnd_Container* window = GetContainerWindow();
+    return window != nullptr && window->Listener != nullptr ? 1 : 0;
+}
+
+int32_t rg_ZuJianBuJuQi::OnPreprocess(TarnMessage* message) {
+    return PreprocessMessage(message);
+}
+
+void rg_ZuJianBuJuQi::OnWindowCreate() {
+    OnNativeCreated();
+    ContainerCreated.Raise(this);
+}
+
+void rg_ZuJianBuJuQi::OnWindowDestroy() {
+    ContainerDestroying.Raise(this);
+}
+
+void rg_ZuJianBuJuQi::OnWindowFinalDestroy() {
+    ContainerDestroyed.Raise(this);
+}
+
+void rg_ZuJianBuJuQi::OnWindowSize() {
+    SizeChanged.Raise(this);
+}
+
+void rg_ZuJianBuJuQi::OnWindowShow(int32_t shown) {
+    if (shown != 0) {
+        Shown.Raise(this);
+    } else {
+        Hidden.Raise(this);
+    }
+}
+
+void rg_ZuJianBuJuQi::OnWindowMove() {
+    Moved.Raise(this);
+}
+
+int32_t rg_ZuJianBuJuQi::OnWindowCommand(uint32_t id) {
+    return MenuCommand.Raise(this, id) != 0 ? 1 : 0;
+}
+
+} // namespace rg_tarn_MFCJieMian_base

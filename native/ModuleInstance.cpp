@@ -1,0 +1,7 @@
+#include "native/ModuleInstance.h"
+
+#include "framework/WinApp.h"
+
+HINSTANCE GetTarnModuleInstance() {
+    return AfxGetInstanceHandle();
+}

@@ -1,0 +1,62 @@
+// The window marker and the private window messages every native window of the runtime understands.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace tarn_msg {
+
+// The user data of the container and form windows that take part in message
+// pre-translation, the second parameter of the private messages below and the
+// answer of a window that handled one.
+inline constexpr LPARAM kWindowMarker = 0x12D12AB;
+
+// First parameter: pointer to a signed 32-bit value that receives bit 0 of
+// PageFlags. Honoured only when sent by SendTrustedMessage.
+inline constexpr UINT kReadPageFlag = 0x9FF5;
+// First parameter 0 or nonzero: clears or sets bit 0 of PageFlags.
+inline constexpr UINT kSetPageFlag = 0x9FF6;
+// First parameter: a container window whose children the form shows by page.
+inline constexpr UINT kShowPage = 0x9FF7;
+// First parameter: pointer to a signed 32-bit value for a container's current
+// page. No window of the runtime answers it.
+inline constexpr UINT kReadCurrentPage = 0x9FF8;
+// First parameter: the filter (ITarnWindowProcFilter*) to take out of Filters.
+// Honoured only when sent by SendTrustedMessage.
+inline constexpr UINT kRemoveFilter = 0x9FFA;
+// First parameter: the filter (ITarnWindowProcFilter*) to add to Filters.
+// Honoured only when sent by SendTrustedMessage.
+inline constexpr UINT kAddFilter = 0x9FFB;
+// First parameter: the page number to store in Page.
+inline constexpr UINT kSetPage = 0x9FFC;
+// First parameter: pointer to a signed 32-bit value that receives Page.
+// Honoured only when sent by SendTrustedMessage.
+inline constexpr UINT kReadPage = 0x9FFD;
+// First parameter: pointer to the queued MSG being pre-translated. Honoured
+// only when sent by SendTrustedMessage.
+inline constexpr UINT kPreTranslate = 0x9FFF;
+// Notification-area icon callback; second parameter the mouse message (no marker).
+inline constexpr UINT kTrayNotify = 0xA000;
+// Command 1 to 4 to the envelope dialog; second parameter its value (no marker).
+inline constexpr UINT kEnvelopeCommand = 0xA001;
+// Raises a label's LabelMessage with both parameters (no marker).
+inline constexpr UINT kLabelMessage = 0xA002;
+
+// True when the parameter is the window marker.
+inline bool IsMarker(LPARAM lParam) {
+    return lParam == kWindowMarker;
+}
+
+// Sends message to hwnd, marked as coming from the runtime itself, so that a
+// receiver may honour a pointer in its parameters. Only a send on the
+// receiving window's own thread can carry the mark; others just send.
+LRESULT SendTrustedMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam = kWindowMarker);
+
+// True while the message being handled on this thread was sent by
+// SendTrustedMessage with exactly these values on this thread. A posted
+// message, or one sent from another thread or process, is never trusted: its
+// pointer parameters could point anywhere.
+bool IsTrustedMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+} // namespace tarn_msg

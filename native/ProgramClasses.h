@@ -1,0 +1,89 @@
+// The program object's classes: CTarnUserApp, rg_ChengXuLei and rg_ChuangKouChengXuLei.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "runtime/TarnObject.h"
+
+// The base of every program object. A new one (of any program class) becomes
+// the application instance's current program object while it lives; when it
+// goes, the one made before it that is still alive is current again, so
+// temporaries made by Reset, Clone or CreateNew never stay current. Without
+// an application instance nothing is registered.
+//
+// Header only: flags and extra. One thread (the user-interface thread).
+class CTarnUserApp : public CTarnObject {
+public:
+    CTarnUserApp();
+    CTarnUserApp(const CTarnUserApp& other);
+    CTarnUserApp& operator=(const CTarnUserApp& other) = default;
+    ~CTarnUserApp() override;
+
+    static const ClassInfo& ClassRecord();
+
+    const ClassInfo& GetClassInfo() const override;
+    CTarnUserApp* CreateNew() const override;
+    CTarnUserApp* Clone() const override;
+    bool CopyFrom(const CTarnObject& other) override;
+    void Reset() override;
+    bool IsKindOf(const ClassInfo& info) const override;
+
+    // The records of the nine basic value classes, or null when the program
+    // has none (here).
+    virtual const ClassInfo* const* GetBasicTypeClasses() const;
+};
+
+namespace rg_tarn_base {
+
+// A program: it knows the basic value classes.
+class rg_ChengXuLei : public CTarnUserApp {
+public:
+    rg_ChengXuLei() = default;
+    rg_ChengXuLei(const rg_ChengXuLei& other) = default;
+    rg_ChengXuLei& operator=(const rg_ChengXuLei& other) = default;
+    ~rg_ChengXuLei() override = default;
+
+    static const ClassInfo& ClassRecord();
+
+    const ClassInfo& GetClassInfo() const override;
+    rg_ChengXuLei* CreateNew() const override;
+    rg_ChengXuLei* Clone() const override;
+    bool CopyFrom(const CTarnObject& other) override;
+    void Reset() override;
+    bool IsKindOf(const ClassInfo& info) const override;
+
+    // Nine records, filled once: byte, short, character, integer, variable
+    // integer, long, single, double and boolean.
+    const ClassInfo* const* GetBasicTypeClasses() const override;
+};
+
+// A window program: the application object offers it every queued message,
+// its idle time and the moment before the end.
+class rg_ChuangKouChengXuLei : public rg_ChengXuLei {
+public:
+    rg_ChuangKouChengXuLei() = default;
+    rg_ChuangKouChengXuLei(const rg_ChuangKouChengXuLei& other) = default;
+    rg_ChuangKouChengXuLei& operator=(const rg_ChuangKouChengXuLei& other) = default;
+    ~rg_ChuangKouChengXuLei() override = default;
+
+    static const ClassInfo& ClassRecord();
+
+    const ClassInfo& GetClassInfo() const override;
+    rg_ChuangKouChengXuLei* CreateNew() const override;
+    rg_ChuangKouChengXuLei* Clone() const override;
+    bool CopyFrom(const CTarnObject& other) override;
+    void Reset() override;
+    bool IsKindOf(const ClassInfo& info) const override;
+
+    // 1 lets the message through; 0 makes the application consume it.
+    virtual int32_t PreFilterMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     MSG* record);
+    // Idle work after elapsed milliseconds of idleness; nonzero wants more calls.
+    virtual int32_t IdleWork(uint32_t elapsed);
+    // Runs first when the application ends.
+    virtual void BeforeExit();
+};
+
+} // namespace rg_tarn_base

@@ -1,0 +1,46 @@
+#include "native/TarnMfcAppBase.h"
+
+#include "native/PrivateMessages.h"
+
+constinit const CRuntimeClass CTarnMfcAppBase::runtimeClass{"CTarnMfcAppBase",
+                                                            &CWinAppEx::runtimeClass};
+
+namespace {
+
+bool IsPreTranslatedInput(UINT message) {
+    return (message >= WM_KEYFIRST && message <= 0x109) || (message >= 0x200 && message <= 0x20E);
+}
+
+} // namespace
+
+CTarnMfcAppBase::CTarnMfcAppBase(BOOL resourceSmartUpdate) : CWinAppEx(resourceSmartUpdate) {}
+
+const CRuntimeClass* CTarnMfcAppBase::GetRuntimeClass() const {
+    return &runtimeClass;
+}
+
+BOOL CTarnMfcAppBase::PreTranslateMessage(MSG* msg) {
+    if (CWinAppEx::PreTranslateMessage(msg)) {
+        return TRUE;
+    }
+    return OfferToMarkedWindows(msg);
+}
+
+BOOL CTarnMfcAppBase::OfferToMarkedWindows(MSG* msg) {
+    if (msg == nullptr || !IsPreTranslatedInput(msg->message)) {
+        return FALSE;
+    }
+    for (HWND window = msg->hwnd; window != nullptr && IsWindow(window);) {
+        if (GetWindowLongPtrW(window, GWLP_USERDATA) == tarn_msg::kWindowMarker &&
+            tarn_msg::SendTrustedMessage(window, tarn_msg::kPreTranslate,
+                                         reinterpret_cast<WPARAM>(msg)) ==
+                tarn_msg::kWindowMarker) {
+            return TRUE;
+        }
+        if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0) {
+            break;
+        }
+        window = GetParent(window);
+    }
+    return FALSE;
+}

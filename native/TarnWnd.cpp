@@ -1,0 +1,77 @@
+#include "native/TarnWnd.h"
+
+#include "native/PrivateMessages.h"
+
+namespace {
+
+// Stores value through a pointer parameter the sender vouched for.
+void StoreInt32(WPARAM pointer, int32_t value) {
+    *reinterpret_cast<int32_t*>(pointer) = value;
+}
+
+} // namespace
+
+std::optional<LRESULT> CTarnWndPart::PreDispatch(CWnd& wnd, UINT message, WPARAM& wParam,
+                                                 LPARAM& lParam) {
+    HWND hwnd = wnd.GetSafeHwnd();
+
+    // The private protocol. Pointers are followed only for our own sends.
+    if (tarn_msg::IsMarker(lParam)) {
+        switch (message) {
+        case tarn_msg::kSetPageFlag:
+            PageFlags = wParam != 0 ? (PageFlags | 1u) : (PageFlags & ~1u);
+            return tarn_msg::kWindowMarker;
+        case tarn_msg::kSetPage:
+            Page = static_cast<int32_t>(wParam);
+            return tarn_msg::kWindowMarker;
+        case tarn_msg::kReadPageFlag:
+        case tarn_msg::kReadPage:
+        case tarn_msg::kRemoveFilter:
+        case tarn_msg::kAddFilter:
+            if (wParam == 0 || !tarn_msg::IsTrustedMessage(hwnd, message, wParam, lParam)) {
+                break;
+            }
+            if (message == tarn_msg::kReadPageFlag) {
+                StoreInt32(wParam, static_cast<int32_t>(PageFlags & 1u));
+            } else if (message == tarn_msg::kReadPage) {
+                StoreInt32(wParam, Page);
+            } else if (message == tarn_msg::kRemoveFilter) {
+                Filters.Remove(reinterpret_cast<ITarnWindowProcFilter*>(wParam));
+            } else {
+                Filters.Add(reinterpret_cast<ITarnWindowProcFilter*>(wParam));
+            }
+            return tarn_msg::kWindowMarker;
+        default:
+            break;
+        }
+    }
+
+    LRESULT filtered = 0;
+    const bool consumed = Filters.Dispatch(hwnd, message, wParam, lParam, &filtered) != 0;
+    if (message == WM_NCDESTROY) {
+        // No filter outlives the window, whoever consumed its last message.
+        Filters.Clear();
+    }
+    if (consumed) {
+        return filtered;
+    }
+
+    if (Listener != nullptr) {
+        MSG record{};
+        record.hwnd = hwnd;
+        record.message = message;
+        record.wParam = wParam;
+        record.lParam = lParam;
+        const int32_t handled = Listener->OnPreprocess(&record);
+        if (handled != 0 || wnd.GetSafeHwnd() != hwnd || record.hwnd != hwnd) {
+            return 0;
+        }
+        wParam = record.wParam;
+        lParam = record.lParam;
+    }
+    return std::nullopt;
+}
+
+CTarnWndPart* TarnPartOf(CWnd* wnd) {
+    return dynamic_cast<CTarnWndPart*>(wnd);
+}

@@ -1,0 +1,80 @@
+// CTarnWndPart, the fields and message protocol every native window shares, and CTarnWnd, the base
+// that applies them.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "framework/Wnd.h"
+#include "native/Listeners.h"
+#include "native/WindowProcFilters.h"
+
+class CToolTipCtrl;
+
+// The part every native window of the runtime carries after its framework
+// window fields: the listener it reports to, its page, its page flags and its
+// window-procedure filters, with the first three steps of its window
+// procedure (the private message protocol, the filters, the listener).
+//
+// A native window derives from CTarnWnd<framework class> below; a window with
+// a procedure of its own (the edit) calls PreDispatch itself. Everything here
+// runs on the window's GUI thread.
+class CTarnWndPart {
+public:
+    CTarnWndPart() = default;
+    CTarnWndPart(const CTarnWndPart&) = delete;
+    CTarnWndPart& operator=(const CTarnWndPart&) = delete;
+
+    // The component's listener, or null; set and cleared by the component.
+    IBaseEventListener* Listener = nullptr;
+    // The window's page; -1 puts it on no page.
+    int32_t Page = -1;
+    // Bit 0: the component is visible in its own right.
+    uint32_t PageFlags = 0;
+    // The window-procedure filters of this window.
+    CTarnWindowProcFilters Filters;
+
+    // The tool tip control of a container window, made on first request;
+    // null for every window that is no container, or when it cannot be made.
+    virtual CToolTipCtrl* ObtainToolTip() { return nullptr; }
+
+protected:
+    virtual ~CTarnWndPart() = default;
+
+    // Steps 1 to 3 of the window procedure for the window of wnd: the private
+    // messages carrying the marker, then the filters, then the listener. A
+    // value means the message is finished with that answer. No value means go
+    // on to the window's own processing with wParam and lParam, which the
+    // listener may have changed.
+    //
+    // On WM_NCDESTROY the filter list is emptied whatever a filter or the
+    // listener does with the message.
+    std::optional<LRESULT> PreDispatch(CWnd& wnd, UINT message, WPARAM& wParam, LPARAM& lParam);
+};
+
+// A framework window class (CWnd, CButton, CEdit, ...) with the shared part
+// and the shared window procedure: PreDispatch, then HandleMessage, which a
+// native window overrides with its own switch (step 4) and which defaults to
+// the framework's processing.
+template <typename Base> class CTarnWnd : public Base, public CTarnWndPart {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (const std::optional<LRESULT> answer = PreDispatch(*this, message, wParam, lParam)) {
+            return *answer;
+        }
+        return HandleMessage(message, wParam, lParam);
+    }
+
+    // Step 4: the window's own processing of a message the earlier steps let
+    // through. Overrides end with the base's HandleMessage for what they do
+    // not handle.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        return Base::WindowProc(message, wParam, lParam);
+    }
+};
+
+// The shared part of a framework window object, or null when the object is
+// no native window of the runtime (or there is none).
+CTarnWndPart* TarnPartOf(CWnd* wnd);

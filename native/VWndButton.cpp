@@ -1,0 +1,59 @@
+#include "native/VWndButton.h"
+
+#include "framework/DeviceContext.h"
+#include "runtime/WideText.h"
+
+constinit const CRuntimeClass CVWnd_Button::runtimeClass{"CVWnd_Button", &CButton::runtimeClass};
+
+CVWnd_Button::CVWnd_Button() {
+    backgroundBrush_.CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+}
+
+const CRuntimeClass* CVWnd_Button::GetRuntimeClass() const {
+    return &runtimeClass;
+}
+
+bool CVWnd_Button::CreateButton(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x,
+                                int32_t y, int32_t width, int32_t height, CWnd* parent,
+                                int32_t id) {
+    const HWND parentHwnd = parent != nullptr ? parent->GetSafeHwnd() : nullptr;
+    return CreateEx(exStyle, L"BUTTON", ToWide(text != nullptr ? text : u""), style, x, y, width,
+                    height, parentHwnd,
+                    reinterpret_cast<HMENU>(
+                        static_cast<INT_PTR>(parentHwnd != nullptr ? id : 0))) != FALSE;
+}
+
+LRESULT CVWnd_Button::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND && (GetStyle() & 0x7) != 0) {
+        // Every button type but the plain push button shows the brush behind
+        // its drawing: group boxes, default buttons, check and radio boxes.
+        RECT client{};
+        GetClientRect(&client);
+        CDC dc(reinterpret_cast<HDC>(wParam));
+        dc.FillRect(client, GetBackgroundBrush());
+    }
+    return CTarnWnd<CButton>::HandleMessage(message, wParam, lParam);
+}
+
+std::optional<LRESULT> CVWnd_Button::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            if (IButtonEventListener* listener = GetButtonListener()) {
+                listener->OnButtonClicked();
+            }
+            return 0;
+        }
+        break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC: {
+        CDC dc(reinterpret_cast<HDC>(wParam));
+        dc.SetTextColor(ResolveColor(TextColor, COLOR_BTNTEXT));
+        dc.SetBkColor(ResolveColor(BackColor, COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetBackgroundBrush());
+    }
+    default:
+        break;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,55 @@
+// CVWnd_Button, the native window of push buttons and group boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework/Button.h"
+#include "framework/GdiObject.h"
+#include "native/Listeners.h"
+#include "native/SystemColor.h"
+#include "native/TarnWnd.h"
+
+class CDC;
+
+// The platform's button control as a native window of the runtime: it reports
+// clicks to its component's IButtonEventListener and answers the colour
+// requests its parent reflects back to it.
+//
+// Ownership: the object owns its background brush (a solid brush of the
+// system button-face colour, made at construction and kept for its whole
+// life). The component's holder owns the object. GUI thread only.
+class CVWnd_Button : public CTarnWnd<CButton> {
+public:
+    CVWnd_Button();
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+    static const CRuntimeClass runtimeClass;
+
+    // Creates the "BUTTON" window. False when the object has a window already
+    // or the platform refuses.
+    bool CreateButton(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x, int32_t y,
+                      int32_t width, int32_t height, CWnd* parent, int32_t id);
+
+    // The listener is the component's IButtonEventListener part, or null.
+    void SetButtonListener(IButtonEventListener* listener) { Listener = listener; }
+    IButtonEventListener* GetButtonListener() const {
+        return static_cast<IButtonEventListener*>(Listener);
+    }
+
+    // The background brush handed to the platform for painting.
+    HBRUSH GetBackgroundBrush() const { return backgroundBrush_.GetHandle(); }
+
+    // Colour of the text; applied at the next paint.
+    uint32_t TextColor = 0;
+    // Colour behind the text; kSystemDefaultColor is the button face.
+    uint32_t BackColor = kSystemDefaultColor;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    CBrush backgroundBrush_;
+};

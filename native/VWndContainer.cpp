@@ -1,0 +1,143 @@
+#include "native/VWndContainer.h"
+
+#include "framework/DeviceContext.h"
+#include "native/FocusFirstChild.h"
+#include "native/HintToolTip.h"
+#include "native/PrivateMessages.h"
+#include "native/TransparentRefresh.h"
+
+constinit const CRuntimeClass CVWnd_Container::runtimeClass{"CVWnd_Container", &CWnd::runtimeClass};
+
+const CRuntimeClass* CVWnd_Container::GetRuntimeClass() const {
+    return &runtimeClass;
+}
+
+IContainerEventListener* CVWnd_Container::ContainerListener() const {
+    return dynamic_cast<IContainerEventListener*>(Listener);
+}
+
+CToolTipCtrl* CVWnd_Container::ObtainToolTip() {
+    if (GetSafeHwnd() == nullptr) {
+        return nullptr;
+    }
+    if (ToolTip == nullptr) {
+        ToolTip = CreateHintToolTip(*this, ClassicToolTip != 0);
+    }
+    return ToolTip != nullptr && ToolTip->GetSafeHwnd() != nullptr ? ToolTip.get() : nullptr;
+}
+
+BOOL CVWnd_Container::DestroyWindow() {
+    if (m_destroying) {
+        return TRUE; // on its way already
+    }
+    return CTarnWnd<CWnd>::DestroyWindow();
+}
+
+LRESULT CVWnd_Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Each listener call may destroy the window or free the component (the
+    // object itself stays until the outermost message returns): the window
+    // and the listener are asked for again after every call.
+    switch (message) {
+    case WM_CREATE: {
+        if (CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam) == -1) {
+            return -1;
+        }
+        if (IContainerEventListener* listener = ContainerListener()) {
+            listener->OnWindowCreate();
+        }
+        return 0;
+    }
+    case WM_DESTROY:
+        m_destroying = true;
+        if (IContainerEventListener* listener = ContainerListener()) {
+            listener->OnWindowDestroy();
+        }
+        if (ToolTip != nullptr) {
+            ToolTip->DestroyWindow();
+            ToolTip.reset();
+        }
+        return CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+    case WM_MOVE: {
+        const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+        if (Transparent != 0 && GetSafeHwnd() != nullptr) {
+            RefreshUnderTransparentWindow(GetSafeHwnd());
+            Invalidate(FALSE);
+        }
+        if (IContainerEventListener* listener = ContainerListener()) {
+            listener->OnWindowMove();
+        }
+        return result;
+    }
+    case WM_SIZE: {
+        const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+        if (IContainerEventListener* listener = ContainerListener()) {
+            listener->OnWindowSize();
+        }
+        return result;
+    }
+    case WM_SETFOCUS: {
+        const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+        if (GetSafeHwnd() != nullptr) {
+            FocusFirstChild(GetSafeHwnd());
+        }
+        return result;
+    }
+    case WM_SHOWWINDOW: {
+        const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+        if (IContainerEventListener* listener = ContainerListener()) {
+            listener->OnWindowShow(wParam != 0 ? 1 : 0);
+        }
+        return result;
+    }
+    case WM_GETDLGCODE:
+        return DLGC_STATIC; // a static element: the dialog navigation gives it no keys
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case tarn_msg::kPreTranslate:
+        if (!tarn_msg::IsMarker(lParam)) {
+            break;
+        }
+        // The queued message is read only when our own pre-translation sent
+        // it; the container never consumes it.
+        if (wParam != 0 && tarn_msg::IsTrustedMessage(GetSafeHwnd(), message, wParam, lParam)) {
+            RelayToToolTip(ToolTip.get(), *reinterpret_cast<const MSG*>(wParam));
+        }
+        return 0;
+    default:
+        break;
+    }
+    return CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+}
+
+void CVWnd_Container::OnPaint() {
+    CPaintDC dc(*this);
+    if (dc.GetSafeHdc() == nullptr) {
+        return;
+    }
+    RECT client = {};
+    GetClientRect(&client);
+    RECT updateBox = {};
+    if (dc.GetClipBox(&updateBox) == ERROR) {
+        return;
+    }
+    PaintContainerBackground(dc.GetSafeHdc(), client, updateBox, BackColor, Transparent != 0,
+                             Picture.GetHandle(), PictureMode);
+}
+
+BOOL CVWnd_Container::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam == 0) {
+        if (IContainerEventListener* listener = ContainerListener();
+            listener != nullptr && listener->OnWindowCommand(LOWORD(wParam)) != 0) {
+            return TRUE;
+        }
+    }
+    return CTarnWnd<CWnd>::OnCommand(wParam, lParam);
+}
+
+void CVWnd_Container::PostNcDestroy() {
+    m_destroying = false;
+    if (IContainerEventListener* listener = ContainerListener()) {
+        listener->OnWindowFinalDestroy();
+    }
+}

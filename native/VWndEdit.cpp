@@ -1,0 +1,357 @@
+#include "native/VWndEdit.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "framework/DeviceContext.h"
+#include "native/EditInput.h"
+#include "runtime/WideText.h"
+
+namespace {
+
+constexpr int32_t kSpinWidth = 18;
+constexpr UINT kKeepPlaceFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE; // 0x13
+
+} // namespace
+
+uint32_t EditCreationStyle(uint32_t style, bool multiLine, int64_t scrollBars, int64_t inputType) {
+    if (multiLine) {
+        style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        if (scrollBars == 1 || scrollBars == 3) {
+            style |= ES_AUTOHSCROLL;
+        }
+        if (scrollBars == 1) {
+            style |= WS_HSCROLL;
+        } else if (scrollBars == 2) {
+            style |= WS_VSCROLL;
+        } else if (scrollBars == 3) {
+            style |= WS_HSCROLL | WS_VSCROLL;
+        }
+    } else {
+        style |= ES_AUTOHSCROLL;
+    }
+    if (inputType == static_cast<int64_t>(EditInputType::kReadOnly)) {
+        style |= ES_READONLY;
+    } else if (inputType == static_cast<int64_t>(EditInputType::kPassword)) {
+        style |= ES_PASSWORD;
+    }
+    return style;
+}
+
+int32_t EditMinimumHeight(int32_t textHeight, int32_t edgeHeight) {
+    return textHeight + 2 * edgeHeight + 2;
+}
+
+void CentreEditClient(int32_t& top, int32_t& bottom, int32_t textHeight) {
+    const int32_t space = bottom - top;
+    const int32_t offset = std::max(0, (space - textHeight) / 2);
+    top += offset;
+    bottom = top + std::min(textHeight, space);
+}
+
+constinit const CRuntimeClass CVWnd_Edit::runtimeClass{"CVWnd_Edit", &CEdit::runtimeClass};
+
+CVWnd_Edit::CVWnd_Edit() {
+    backgroundBrush_.CreateSolidBrush(backColor_);
+    spin_.Buddy = this;
+}
+
+const CRuntimeClass* CVWnd_Edit::GetRuntimeClass() const {
+    return &runtimeClass;
+}
+
+bool CVWnd_Edit::CreateEdit(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x,
+                            int32_t y, int32_t width, int32_t height, CWnd* parent, int32_t id) {
+    if (GetSafeHwnd() != nullptr) {
+        return false;
+    }
+    const uint32_t editStyle = EditCreationStyle(style, MultiLine != 0, ScrollBars, InputType);
+    const HWND parentHwnd = parent != nullptr ? parent->GetSafeHwnd() : nullptr;
+    if (!CreateEx(exStyle, L"EDIT", ToWide(text != nullptr ? text : u""), editStyle, x, y, width,
+                  height, parentHwnd,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(parentHwnd != nullptr ? id : 0)))) {
+        return false;
+    }
+    SetLimitText(static_cast<UINT>(std::max(MaxLength, 0)));
+    if (InputType == static_cast<int64_t>(EditInputType::kPassword)) {
+        SetPasswordChar(static_cast<wchar_t>(PasswordChar));
+    }
+    if (IsSingleLine() && SpinMode != 0) {
+        MakeSpin(editStyle, parent, id);
+    }
+    return true;
+}
+
+void CVWnd_Edit::MakeSpin(uint32_t editStyle, CWnd* parent, int32_t id) {
+    const DWORD spinStyle = (editStyle & (WS_VISIBLE | WS_DISABLED)) | WS_CHILD;
+    const RECT empty{};
+    if (!spin_.Create(spinStyle, empty, parent, static_cast<UINT>(id + 1000))) {
+        SpinMode = 0;
+        return;
+    }
+    spin_.Buddy = this;
+    spin_.Automatic = SpinMode == 1 ? 1 : 0;
+    // The 32-bit range: SpinMin and SpinMax beyond +-32767 keep their values.
+    const SpinRange range = SpinRangeOf(SpinMin, SpinMax);
+    spin_.SetRange32(range.lower, range.upper);
+    PlaceSpin();
+}
+
+void CVWnd_Edit::SetBackColor(uint32_t colour) {
+    if (colour == backColor_) {
+        return;
+    }
+    CBrush brush;
+    if (!brush.CreateSolidBrush(ResolveColor(colour, COLOR_BTNFACE))) {
+        return; // keeps the old colour with its brush
+    }
+    backColor_ = colour;
+    backgroundBrush_ = std::move(brush); // the replaced brush is deleted here
+    if (GetSafeHwnd() != nullptr) {
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+}
+
+HBRUSH CVWnd_Edit::ControlColor(HDC dc) {
+    CDC target(dc);
+    target.SetTextColor(ResolveColor(TextColor, COLOR_WINDOWTEXT));
+    target.SetBkColor(ResolveColor(backColor_, COLOR_BTNFACE));
+    return GetBackgroundBrush();
+}
+
+void CVWnd_Edit::RefuseCharacter(char16_t) {
+    MessageBeep(MB_ICONEXCLAMATION);
+}
+
+LRESULT CVWnd_Edit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_SETFOCUS && message != WM_KILLFOCUS) {
+        return CTarnWnd<CEdit>::WindowProc(message, wParam, lParam);
+    }
+    // The protocol and the filters see focus messages; the listener hears of
+    // them from the focus notifications, once the text is normalised.
+    IBaseEventListener* const listener = std::exchange(Listener, nullptr);
+    const std::optional<LRESULT> answer = PreDispatch(*this, message, wParam, lParam);
+    if (Listener == nullptr) {
+        Listener = listener; // unless a filter attached another one meanwhile
+    }
+    if (answer) {
+        return *answer;
+    }
+    return HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CVWnd_Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    using Base = CTarnWnd<CEdit>;
+    switch (message) {
+    case WM_CHAR:
+        if (wParam >= 32 && !EditAcceptsChar(InputType, static_cast<char16_t>(wParam))) {
+            RefuseCharacter(static_cast<char16_t>(wParam));
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (!IsSingleLine() && wParam == VK_ESCAPE) {
+            return 0; // the platform would pass it to the parent as a cancel
+        }
+        break;
+    case WM_SETFONT:
+        if (IsSingleLine()) {
+            TakeFont(reinterpret_cast<HFONT>(wParam));
+        }
+        break;
+    case WM_NCCALCSIZE: {
+        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
+        if (IsSingleLine() && textHeight_ > 0 && lParam != 0) {
+            RECT* proposed = wParam != 0 ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                                         : reinterpret_cast<RECT*>(lParam);
+            int32_t top = proposed->top;
+            int32_t bottom = proposed->bottom;
+            CentreEditClient(top, bottom, static_cast<int32_t>(textHeight_));
+            proposed->top = top;
+            proposed->bottom = bottom;
+        }
+        return result;
+    }
+    case WM_NCHITTEST:
+        if (IsSingleLine()) {
+            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ScreenToClient(GetSafeHwnd(), &point);
+            RECT client{};
+            GetClientRect(&client);
+            if (!PtInRect(&client, point)) {
+                return HTBORDER;
+            }
+        }
+        break;
+    case WM_NCPAINT:
+        if (IsSingleLine()) {
+            return PaintFrame(wParam, lParam);
+        }
+        break;
+    case WM_SIZE:
+    case WM_MOVE: {
+        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
+        PlaceSpin();
+        return result;
+    }
+    case WM_ENABLE: {
+        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
+        if (spin_.GetSafeHwnd() != nullptr) {
+            spin_.EnableWindow(wParam != 0 ? TRUE : FALSE);
+        }
+        return result;
+    }
+    case WM_SHOWWINDOW: {
+        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
+        if (spin_.GetSafeHwnd() != nullptr) {
+            spin_.ShowWindow(wParam != 0 ? SW_SHOWNA : SW_HIDE);
+        }
+        return result;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
+        OrderSpin();
+        return result;
+    }
+    case WM_DESTROY:
+        // The spin is a sibling: it would outlive the edit it steps.
+        spin_.DestroyWindow();
+        break;
+    default:
+        break;
+    }
+    return Base::HandleMessage(message, wParam, lParam);
+}
+
+std::optional<LRESULT> CVWnd_Edit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_COMMAND:
+        switch (HIWORD(wParam)) {
+        case EN_CHANGE:
+            if (IEditEventListener* listener = GetEditListener(); listener && SuppressChange == 0) {
+                listener->OnEditChanged();
+            }
+            return 0;
+        case EN_KILLFOCUS:
+            Normalise();
+            ReportFocus(WM_KILLFOCUS);
+            return 0;
+        case EN_SETFOCUS:
+            ReportFocus(WM_SETFOCUS);
+            return 0;
+        default:
+            return std::nullopt;
+        }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: // read-only and disabled edits
+        return reinterpret_cast<LRESULT>(ControlColor(reinterpret_cast<HDC>(wParam)));
+    default:
+        return std::nullopt;
+    }
+}
+
+void CVWnd_Edit::ReportFocus(UINT message) {
+    if (GetSafeHwnd() == nullptr || Listener == nullptr) {
+        return;
+    }
+    MSG record{};
+    record.hwnd = GetSafeHwnd();
+    record.message = message;
+    Listener->OnPreprocess(&record);
+}
+
+void CVWnd_Edit::Normalise() {
+    if (GetSafeHwnd() == nullptr) {
+        return;
+    }
+    const std::wstring text = GetWindowText();
+    char16_t area[kNumberTextUnits];
+    if (!NormalizeEditText(InputType, FromWide(text.c_str()), area) ||
+        text == ToWide(static_cast<const char16_t*>(area))) {
+        return;
+    }
+    int start = 0;
+    GetSel(&start, nullptr);
+    SetWindowText(ToWide(area));
+    if (GetSafeHwnd() != nullptr) {
+        SetSel(start, start); // and scrolls the caret into view
+    }
+}
+
+void CVWnd_Edit::TakeFont(HFONT font) {
+    textHeight_ = 0;
+    if (font != nullptr) {
+        CClientDC screen(nullptr);
+        CSelectedObject selected(screen, font);
+        TEXTMETRICW metrics{};
+        if (screen.GetTextMetrics(&metrics)) {
+            textHeight_ = metrics.tmHeight;
+        }
+        const int32_t minimum =
+            EditMinimumHeight(static_cast<int32_t>(textHeight_), GetSystemMetrics(SM_CYEDGE));
+        RECT window{};
+        GetWindowRect(&window);
+        if (window.bottom - window.top < minimum) {
+            SetWindowPos(nullptr, 0, 0, window.right - window.left, minimum,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        }
+    }
+    SetWindowPos(nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                     SWP_NOOWNERZORDER);
+}
+
+LRESULT CVWnd_Edit::PaintFrame(WPARAM, LPARAM) {
+    const HWND hwnd = GetSafeHwnd();
+    RECT window{};
+    GetWindowRect(&window);
+    RECT client{};
+    GetClientRect(&client);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    OffsetRect(&window, -window.left, -window.top);
+    {
+        CWindowDC dc(hwnd);
+        if (dc.GetSafeHdc() != nullptr) {
+            ExcludeClipRect(dc.GetSafeHdc(), client.left, client.top, client.right, client.bottom);
+            dc.FillRect(window, GetBackgroundBrush());
+        }
+    }
+    // The default non-client painting draws the border over the fill.
+    DefWindowProc(WM_NCPAINT, 1, 0);
+    return 0;
+}
+
+void CVWnd_Edit::PlaceSpin() {
+    const HWND spin = spin_.GetSafeHwnd();
+    const HWND parent = GetParent();
+    if (spin == nullptr || parent == nullptr) {
+        return;
+    }
+    if (::GetParent(spin) != parent) {
+        spin_.SetParent(parent);
+    }
+    RECT window{};
+    GetWindowRect(&window);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
+    spin_.MoveWindow(window.right, window.top, kSpinWidth, window.bottom - window.top, TRUE);
+    spin_.Invalidate(TRUE);
+}
+
+void CVWnd_Edit::OrderSpin() {
+    const HWND spin = spin_.GetSafeHwnd();
+    if (spin == nullptr || orderingSpin_) {
+        return;
+    }
+    // Each placement below changes the edit's position again; the guard ends
+    // that exchange after one round.
+    orderingSpin_ = true;
+    ::SetWindowPos(spin, GetSafeHwnd(), 0, 0, 0, 0, kKeepPlaceFlags);
+    if (GetSafeHwnd() != nullptr && spin_.GetSafeHwnd() != nullptr) {
+        ::SetWindowPos(GetSafeHwnd(), spin, 0, 0, 0, 0, kKeepPlaceFlags);
+    }
+    orderingSpin_ = false;
+}

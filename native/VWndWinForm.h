@@ -1,0 +1,152 @@
+// CVWnd_WinForm: the native window of a form, with its creation, message table and keyboard
+// navigation.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "native/FormStyles.h"
+#include "native/Listeners.h"
+#include "native/VWndContainer.h"
+#include "runtime/WString.h"
+
+class CRefTarnMenu;
+class CTarnEnvelopeDialog;
+
+// What the form component hands to the native creation of its window: the
+// completed creation record in the native layer's terms.
+struct FormCreateParams {
+    // The parent's window; null for a top-level form.
+    HWND parent = nullptr;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    // The child id of a child form.
+    int32_t id = 0;
+    int32_t page = -1;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    const wchar_t* text = L"";
+    // The menu to show in a top-level form, or null; not owned.
+    CRefTarnMenu* menu = nullptr;
+    // Nonzero: run the form modally in an envelope dialog.
+    uint32_t modal = 0;
+    // With modal: the envelope gets a plain fixed dialog frame.
+    uint32_t fixedDialogFrame = 0;
+    // Out: the end code of the modal run.
+    int32_t modalResult = 0;
+    // Given to the window; owned by the component's holder.
+    HFONT font = nullptr;
+};
+
+// The native window of a form: a container window that creates itself as a
+// framed top-level window (or as the child of an envelope dialog for a modal
+// run), keeps the form properties, carries the window marker while it is not
+// enveloped, and handles closing, activation, menus, the icon, the window
+// shape, the notification-area icon, keyboard navigation and page switching.
+//
+// Listeners: the container listener (Listener) gets the container events;
+// the form operations go only to FormListener, which only the form
+// component sets, so a container that shares this window never receives them.
+//
+// Ownership: the window owns its menu reference (counted), its tray icon
+// and its window region (through the platform); the default icon is a shared
+// resource icon. It lends the menu handle to its window and takes it back
+// before the window is destroyed, so the menu object alone destroys it. GUI
+// thread only.
+class CVWnd_WinForm : public CVWnd_Container {
+public:
+    CVWnd_WinForm();
+    ~CVWnd_WinForm() override;
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+    static const CRuntimeClass runtimeClass;
+
+    // Places and creates the window (non-modal) or runs the form modally;
+    // for a modal run the result is 1 and params.modalResult the end code.
+    int32_t CreateForm(FormCreateParams& params);
+    // Creates the window itself (also inside the envelope). 1 on success.
+    int32_t CreateFormWindow(FormCreateParams& params);
+    // Makes the caption, system menu, frame and box bits of the window (the
+    // envelope's while there is one) follow the properties and the text.
+    void UpdateCaptionStyle();
+    // Sets WindowShape (clamped) and gives the window the matching region.
+    void UpdateWindowShape(int64_t shape);
+    // The keyboard pre-translation of a queued message; true when consumed.
+    bool PreTranslateKeyboard(MSG* msg);
+    // Shows the children of container by the container's current page.
+    void SwitchPage(HWND container);
+
+    // The window that carries the frame: the envelope while there is one.
+    HWND GetFrameWindow() const;
+    HWND GetEnvelope() const { return envelope_; }
+    CRefTarnMenu* GetMenu() const { return Menu; }
+    // Takes a reference to menu (null drops the menu); the window, if it
+    // exists, shows the new menu.
+    void SetMenuObject(CRefTarnMenu* menu);
+
+    // The form operations' listener; set and cleared by the form component only.
+    IWinFormEventListener* FormListener = nullptr;
+
+    // Form properties.
+    int32_t DefaultButtonId = 0;
+    HICON TrayIcon = nullptr; // owned: destroyed with the window
+    int64_t BorderStyle = 2;
+    uint64_t ControlBox = 1;
+    uint64_t MaxButton = 0;
+    uint64_t MinButton = 1;
+    int64_t StartState = 0;
+    uint64_t Movable = 1;
+    HICON Icon = nullptr; // the resource icon 100 (shared) unless the program sets another
+    uint64_t EscapeCloses = 1;
+    CWString HelpFile;
+    int64_t HelpContext = 0;
+    uint64_t DragByClient = 0;
+    int64_t WindowShape = 0;
+    uint64_t TopMost = 0;
+    uint64_t AlwaysActiveCaption = 0;
+    CWString ClassName;
+
+    // State that tests and the envelope read.
+    bool IsFirstActivationDone() const { return firstActivationDone_ != 0; }
+    bool IsInActivation() const { return inActivation_ != 0; }
+    bool IsHelpOpened() const { return helpOpened_ != 0; }
+
+    // The form options that decide the styles.
+    FormFrameOptions FrameOptions() const;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    friend class CTarnEnvelopeDialog;
+
+    int32_t RunModal(FormCreateParams& params);
+    void TakeMenu(const FormCreateParams& params, HWND frame);
+    void DropMenuFromWindow();
+    void ApplyStartState(HWND target);
+    void CleanUpAtDestroy();
+    bool OpenHelp();
+    bool IsInsideWantingControl(HWND from, uint32_t key) const;
+    bool HasEnabledDescendantWithId(HWND parent, int id) const;
+
+    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDefId(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNextDialogControl(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrayNotify(LPARAM lParam);
+
+    HWND envelope_ = nullptr; // the envelope dialog's window during a modal run; not owned
+    uint64_t firstActivationDone_ = 0;
+    uint64_t inActivation_ = 0;
+    uint64_t helpOpened_ = 0;
+    uint64_t enterInProgress_ = 0;
+    bool applyingShape_ = false;
+    CRefTarnMenu* Menu = nullptr; // one counted reference
+};

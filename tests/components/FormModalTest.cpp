@@ -1,0 +1,267 @@
+#include "components/Menu.h"
+#include "components/WinForm.h"
+#include "framework/WinApp.h"
+#include "native/PrivateMessages.h"
+#include "native/RefTarnMenu.h"
+#include "native/TarnEnvelopeDialog.h"
+#include "native/VWndWinForm.h"
+#include "tests/components/FormTestSupport.h"
+#include "tests/support/ScriptedTarnApp.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using form_test::BindFormEvents;
+using form_test::EventLog;
+using form_test::KeyboardChildren;
+using form_test::PostKeyDown;
+using form_test::SetModifiers;
+using form_test::TestForm;
+using form_test::TopLevelRecord;
+using rg_tarn_MFCJieMian_base::ControlCreateInfo;
+using rg_tarn_MFCJieMian_base::rg_CaiChanLei;
+using test_support::ScriptedTarnApp;
+
+// A modal form run from the first step of the application's loop; the
+// steps after it run inside the modal run.
+struct ModalSession {
+    ScriptedTarnApp app;
+    TestForm form;
+    EventLog log;
+    KeyboardChildren children;
+    ControlCreateInfo info = TopLevelRecord();
+    int32_t created = -1;
+    HWND envelope = nullptr;
+    std::vector<std::function<void()>> during;
+
+    ModalSession() {
+        BindFormEvents(form, log);
+        form.designWidth = 300;
+        form.designHeight = 120;
+        form.onCreated = [this](TestForm& self) { children.Create(*self.GetFormWindow()); };
+        info.modal = 1;
+    }
+    void During(std::function<void()> step) { during.push_back(std::move(step)); }
+    // Runs the form modally with the steps given to During inside the run;
+    // a last step ends a run that is still going (command 3 with 99).
+    int Run() {
+        app.steps.push_back([this] {
+            for (auto& step : during) {
+                app.steps.push_back(step);
+            }
+            app.steps.push_back([this] {
+                SetModifiers(false, false);
+                if (form.GetFormWindow()->GetEnvelope() != nullptr) {
+                    PostMessageW(form.GetFormWindow()->GetEnvelope(), tarn_msg::kEnvelopeCommand, 3,
+                                 99);
+                }
+            });
+            created = form.CreateNative(info);
+        });
+        return app.RunScript();
+    }
+    // The envelope's window, noted in a step during the run.
+    void NoteEnvelope() {
+        During([this] { envelope = form.GetFormWindow()->GetEnvelope(); });
+    }
+};
+
+struct EndCase {
+    const char* name;
+    std::function<void(ModalSession&)> end;
+    int32_t closingAnswer;
+    int32_t expectResult;
+};
+
+TEST(FormModal, EndCodes) {
+    const std::vector<EndCase> cases = {
+        {"Escape ends with -1",
+         [](ModalSession& s) { PostKeyDown(s.children.firstEdit.GetSafeHwnd(), VK_ESCAPE); }, 0,
+         -1},
+        {"Escape refused by the closing handler",
+         [](ModalSession& s) { PostKeyDown(s.children.firstEdit.GetSafeHwnd(), VK_ESCAPE); }, 1,
+         99},
+        {"the close box ends with -1",
+         [](ModalSession& s) { PostMessageW(s.envelope, WM_CLOSE, 0, 0); }, 0, -1},
+        {"an end code from the form",
+         [](ModalSession& s) { PostMessageW(s.envelope, tarn_msg::kEnvelopeCommand, 3, 7); }, 0, 7},
+        {"the form window destroyed",
+         [](ModalSession& s) { s.form.GetFormWindow()->DestroyWindow(); }, 0, -1},
+        {"shift and Escape does not end it",
+         [](ModalSession& s) {
+             SetModifiers(true, false);
+             PostKeyDown(s.children.firstEdit.GetSafeHwnd(), VK_ESCAPE);
+         },
+         0, 99},
+    };
+    for (const EndCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModalSession session;
+        session.log.answers["closing"] = c.closingAnswer;
+        session.NoteEnvelope();
+        session.During([&] {
+            ::SetFocus(session.children.firstEdit.GetSafeHwnd());
+            c.end(session);
+        });
+        EXPECT_EQ(session.Run(), 0);
+        EXPECT_EQ(session.created, 1);
+        EXPECT_EQ(session.info.modalResult, c.expectResult);
+        EXPECT_FALSE(session.form.HasNativeWindow()) << "the window outlived the run";
+        EXPECT_FALSE(IsWindow(session.envelope));
+        EXPECT_EQ(session.log.Count("query close"), 0);
+    }
+}
+
+TEST(FormModal, TheEnvelopeFramesTheFormAndIsTheMainWindowDuringTheRun) {
+    ModalSession session;
+    session.form.SetControlText(CWString(u"Modal"));
+    session.form.Window().DefaultButtonId = 104;
+    session.NoteEnvelope();
+    HWND mainDuring = nullptr;
+    RECT formClient = {};
+    DWORD formStyle = 0;
+    LONG_PTR formUserData = -1;
+    std::wstring envelopeText;
+    bool envelopeVisible = false;
+    session.During([&] {
+        mainDuring = AfxGetMainWnd() != nullptr ? AfxGetMainWnd()->GetSafeHwnd() : nullptr;
+        GetClientRect(session.form.Hwnd(), &formClient);
+        formStyle = static_cast<DWORD>(GetWindowLongPtrW(session.form.Hwnd(), GWL_STYLE));
+        formUserData = GetWindowLongPtrW(session.form.Hwnd(), GWLP_USERDATA);
+        wchar_t text[64] = {};
+        GetWindowTextW(session.envelope, text, 64);
+        envelopeText = text;
+        envelopeVisible = IsWindowVisible(session.envelope) != FALSE;
+        EXPECT_EQ(GetParent(session.form.Hwnd()), session.envelope);
+        EXPECT_EQ(GetDlgCtrlID(session.form.Hwnd()), 0xFFFF);
+        EXPECT_EQ(SendMessageW(session.form.Hwnd(), DM_GETDEFID, 0, 0), 0x534B0000 | 104);
+        // A text set on the form goes to the envelope.
+        SetWindowTextW(session.form.Hwnd(), L"Renamed");
+    });
+    std::wstring renamed;
+    session.During([&] {
+        wchar_t text[64] = {};
+        GetWindowTextW(session.envelope, text, 64);
+        renamed = text;
+        // Enter clicks the default button inside the modal form too.
+        ::SetFocus(session.children.firstEdit.GetSafeHwnd());
+        PostKeyDown(session.children.firstEdit.GetSafeHwnd(), VK_RETURN);
+    });
+    EXPECT_EQ(session.Run(), 0);
+    ASSERT_NE(session.envelope, nullptr);
+    EXPECT_EQ(mainDuring, session.envelope);
+    EXPECT_EQ(AfxGetMainWnd(), nullptr) << "the envelope stayed the main window";
+    EXPECT_EQ(formClient.right, 300);
+    EXPECT_EQ(formClient.bottom, 120);
+    EXPECT_EQ(formStyle & (WS_CHILD | WS_VISIBLE), static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
+    EXPECT_EQ(formUserData, 0) << "an enveloped form carries no marker";
+    EXPECT_EQ(envelopeText, L"Modal");
+    EXPECT_TRUE(envelopeVisible);
+    EXPECT_EQ(renamed, L"Renamed");
+    EXPECT_EQ(session.children.defaultButton.clicks, 1);
+    EXPECT_EQ(session.log.Count("modal shown"), 1);
+    EXPECT_EQ(session.info.modalResult, 99);
+}
+
+TEST(FormModal, TheEnvelopeAnswersTheMarkerProtocolWithoutState) {
+    ModalSession session;
+    session.NoteEnvelope();
+    std::vector<LRESULT> answers;
+    int32_t page = 5;
+    int32_t flag = 5;
+    session.During([&] {
+        const HWND env = session.envelope;
+        answers.push_back(SendMessageW(env, tarn_msg::kSetPage, 3, tarn_msg::kWindowMarker));
+        answers.push_back(SendMessageW(env, tarn_msg::kSetPageFlag, 1, tarn_msg::kWindowMarker));
+        answers.push_back(tarn_msg::SendTrustedMessage(env, tarn_msg::kReadPage,
+                                                       reinterpret_cast<WPARAM>(&page)));
+        answers.push_back(tarn_msg::SendTrustedMessage(env, tarn_msg::kReadPageFlag,
+                                                       reinterpret_cast<WPARAM>(&flag)));
+        // A pointer from a sender that cannot vouch for it is not followed.
+        int32_t untouched = 5;
+        answers.push_back(SendMessageW(env, tarn_msg::kReadPage,
+                                       reinterpret_cast<WPARAM>(&untouched),
+                                       tarn_msg::kWindowMarker));
+        EXPECT_EQ(untouched, 5);
+    });
+    EXPECT_EQ(session.Run(), 0);
+    const std::vector<LRESULT> expected = {tarn_msg::kWindowMarker, tarn_msg::kWindowMarker,
+                                           tarn_msg::kWindowMarker, tarn_msg::kWindowMarker, 0};
+    EXPECT_EQ(answers, expected);
+    EXPECT_EQ(page, -1);
+    EXPECT_EQ(flag, 0);
+}
+
+TEST(FormModal, AFormThatHidesItselfStaysHiddenAndFocusComesBack) {
+    ModalSession session;
+    CEdit outside;
+    session.app.init = [&] {
+        return outside.CreateEx(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 30, nullptr,
+                                nullptr)
+                   ? TRUE
+                   : FALSE;
+    };
+    session.log.actions["modal shown"] = [&] { session.form.GetFormWindow()->ShowWindow(SW_HIDE); };
+    session.app.steps.push_back([&] { ::SetFocus(outside.GetSafeHwnd()); });
+    session.NoteEnvelope();
+    bool visible = true;
+    session.During([&] { visible = IsWindowVisible(session.envelope) != FALSE; });
+    HWND focusAfter = nullptr;
+    EXPECT_EQ(session.Run(), 0);
+    focusAfter = GetFocus();
+    EXPECT_FALSE(visible);
+    EXPECT_EQ(session.info.modalResult, 99);
+    EXPECT_EQ(focusAfter, outside.GetSafeHwnd());
+    outside.DestroyWindow();
+}
+
+// The envelope shows the form's menu and the form keeps it (with its
+// accelerators) for the run; the menu outlives the envelope.
+TEST(FormModal, TheEnvelopeShowsTheMenuAndGivesItBack) {
+    auto* shared = new CRefTarnMenu();
+    HMENU handle = CreateMenu();
+    AppendMenuW(handle, MF_STRING, 601, L"&Run");
+    shared->SetMenuHandle(handle);
+    ACCEL accel = {FVIRTKEY, VK_F6, 601};
+    shared->SetAcceleratorTable(CreateAcceleratorTableW(&accel, 1));
+    rg_CaiChanLei menu;
+    menu.SetMenu(shared);
+    shared->Release();
+
+    ModalSession session;
+    session.info.menu = &menu;
+    session.NoteEnvelope();
+    HMENU shown = nullptr;
+    session.During([&] {
+        shown = GetMenu(session.envelope);
+        PostKeyDown(session.children.firstEdit.GetSafeHwnd(), VK_F6);
+    });
+    EXPECT_EQ(session.Run(), 0);
+    EXPECT_EQ(shown, handle);
+    EXPECT_EQ(session.log.Count("menu 601"), 1);
+    EXPECT_TRUE(IsMenu(handle)) << "the menu went with the envelope";
+    EXPECT_EQ(session.form.GetFormWindow()->GetMenu(), shared);
+}
+
+TEST(FormModal, FixedDialogFrameForcesTheFrameProperties) {
+    ModalSession session;
+    session.info.fixedDialogFrame = 1;
+    session.form.Window().BorderStyle = 1;
+    session.form.Window().MaxButton = 1;
+    session.NoteEnvelope();
+    DWORD style = 0;
+    session.During(
+        [&] { style = static_cast<DWORD>(GetWindowLongPtrW(session.envelope, GWL_STYLE)); });
+    EXPECT_EQ(session.Run(), 0);
+    EXPECT_EQ(session.form.Window().BorderStyle, 2);
+    EXPECT_EQ(session.form.Window().MaxButton, 0u);
+    EXPECT_EQ(session.form.Window().MinButton, 0u);
+    EXPECT_EQ(style & WS_THICKFRAME, 0u);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
+}
+
+} // namespace

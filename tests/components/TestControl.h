@@ -1,0 +1,81 @@
+// CTestControl: a concrete component over the tests' native window, used only by the tests.
+#pragma once
+
+#include "components/WinContainer.h"
+#include "components/WinControl.h"
+#include "runtime/WideText.h"
+#include "tests/native/TestNativeWindow.h"
+
+namespace components_test {
+
+using native_test::CTestNativeWnd;
+using rg_tarn_MFCJieMian_base::ControlCreateInfo;
+using rg_tarn_MFCJieMian_base::CTarnWinContainer;
+using rg_tarn_MFCJieMian_base::CTarnWinControl;
+
+// A component with a holder of its own around a CTestNativeWnd, listening to
+// it as the real components do. The window class is the runtime's default
+// unless the test asks for a system class ("EDIT", say).
+class CTestControl : public CTarnWinControl, public IBaseEventListener {
+public:
+    CTestControl() { AdoptHolder(new CMfcWndObject(new CTestNativeWnd())); }
+    CTestControl(const CTestControl& other) : CTarnWinControl(other) {}
+    ~CTestControl() override { DetachListener(); }
+
+    static const ClassInfo& ClassRecord() {
+        static const ClassInfo info = MakeClassInfo(
+            []() -> CTarnObject* { return new CTestControl(); }, "components_test::CTestControl");
+        return info;
+    }
+    const ClassInfo& GetClassInfo() const override { return ClassRecord(); }
+    CTestControl* CreateNew() const override { return new CTestControl(); }
+    bool IsKindOf(const ClassInfo& info) const override {
+        return SameClass(info, ClassRecord()) || CTarnWinControl::IsKindOf(info);
+    }
+
+    int32_t OnPreprocess(TarnMessage* message) override { return PreprocessMessage(message); }
+
+    CTestNativeWnd* Native() const { return static_cast<CTestNativeWnd*>(GetNativeWindow()); }
+
+    void AttachListener() override {
+        if (CTestNativeWnd* native = Native()) {
+            native->Listener = this;
+        }
+    }
+    void DetachListener() override {
+        CTestNativeWnd* native = Native();
+        if (native != nullptr && native->Listener == this) {
+            native->Listener = nullptr;
+        }
+    }
+    int32_t IsListenerAttached() override {
+        return Native() != nullptr && Native()->Listener != nullptr;
+    }
+
+    int32_t CreateNative(ControlCreateInfo& info) override {
+        CTestNativeWnd* native = Native();
+        if (native == nullptr || HasNativeWindow()) {
+            return 0;
+        }
+        native->Page = info.page;
+        PrepareCreate(info);
+        if (IsListenerAttached() == 0) {
+            AttachListener();
+        }
+        AdjustCreate(info);
+        HWND parent = info.parentWindow != nullptr ? info.parentWindow->GetSafeHwnd() : nullptr;
+        // A top-level window's identifier would be taken for a menu handle.
+        const int id = parent != nullptr ? info.id : 0;
+        if (!native->Create(ToWide(info.text), info.style, info.x, info.y, info.width, info.height,
+                            parent, id, info.exStyle, className)) {
+            return 0;
+        }
+        AfterCreate(native, info);
+        return 1;
+    }
+
+    // Null: the runtime's default class.
+    const wchar_t* className = nullptr;
+};
+
+} // namespace components_test

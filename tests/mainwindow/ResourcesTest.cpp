@@ -1,0 +1,168 @@
+// The resources linked into the programs: the icon group that forms show by
+// default, the version information and the manifest, read from the .exe files.
+#include "tests/mainwindow/MainWindowPrograms.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+#pragma pack(push, 2)
+// The icon group directory as resource files store it.
+struct GroupIconEntry {
+    BYTE width;
+    BYTE height;
+    BYTE colorCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytesInRes;
+    WORD id;
+};
+struct GroupIconHeader {
+    WORD reserved;
+    WORD type;
+    WORD count;
+};
+#pragma pack(pop)
+static_assert(sizeof(GroupIconEntry) == 14 && sizeof(GroupIconHeader) == 6,
+              "the resource layout of an icon group");
+
+// A program file loaded for its resources only.
+class ResourceFile {
+public:
+    explicit ResourceFile(const std::wstring& path)
+        : module_(LoadLibraryExW(launch::WindowsPath(path).c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+    ~ResourceFile() {
+        if (module_ != nullptr) {
+            FreeLibrary(module_);
+        }
+    }
+    ResourceFile(const ResourceFile&) = delete;
+    ResourceFile& operator=(const ResourceFile&) = delete;
+
+    HMODULE module() const { return module_; }
+
+    // The bytes of a resource, empty when it is missing.
+    std::vector<BYTE> Bytes(LPCWSTR type, LPCWSTR name) const {
+        HRSRC found = FindResourceW(module_, name, type);
+        if (found == nullptr) {
+            return {};
+        }
+        const DWORD size = SizeofResource(module_, found);
+        const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module_, found)));
+        return data != nullptr ? std::vector<BYTE>(data, data + size) : std::vector<BYTE>{};
+    }
+
+private:
+    HMODULE module_;
+};
+
+class Resources : public testing::TestWithParam<std::wstring> {};
+
+TEST_P(Resources, IconGroup100HoldsThe16And32And48PixelImages) {
+    ResourceFile file(GetParam());
+    ASSERT_NE(file.module(), nullptr);
+    const std::vector<BYTE> group = file.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEW(100));
+    ASSERT_GE(group.size(), sizeof(GroupIconHeader));
+    GroupIconHeader header;
+    std::memcpy(&header, group.data(), sizeof(header));
+    EXPECT_EQ(header.type, 1);
+    ASSERT_EQ(header.count, 3);
+    ASSERT_EQ(group.size(), sizeof(header) + header.count * sizeof(GroupIconEntry));
+
+    const int sizes[] = {16, 32, 48};
+    for (int i = 0; i < header.count; ++i) {
+        GroupIconEntry entry;
+        std::memcpy(&entry, group.data() + sizeof(header) + i * sizeof(entry), sizeof(entry));
+        const int size = sizes[i];
+        SCOPED_TRACE(size);
+        EXPECT_EQ(entry.width, size);
+        EXPECT_EQ(entry.height, size);
+        EXPECT_EQ(entry.bitCount, 32);
+        std::vector<BYTE> image = file.Bytes(RT_ICON, MAKEINTRESOURCEW(entry.id));
+        ASSERT_EQ(image.size(), entry.bytesInRes);
+
+        // Drawn over magenta, the disk covers the middle and leaves the
+        // corners see-through.
+        HICON icon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
+                                              0x00030000, size, size, 0);
+        ASSERT_NE(icon, nullptr);
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT all = {0, 0, size, size};
+        HBRUSH magenta = CreateSolidBrush(0xFF00FF);
+        FillRect(dc, &all, magenta);
+        EXPECT_TRUE(DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
+        EXPECT_EQ(GetPixel(dc, 0, 0), 0xFF00FFu) << "a corner shows through";
+        EXPECT_EQ(GetPixel(dc, size - 1, 0), 0xFF00FFu) << "a corner shows through";
+        EXPECT_NE(GetPixel(dc, size / 2, size / 2), 0xFF00FFu) << "the spindle covers the middle";
+        EXPECT_NE(GetPixel(dc, size / 4, size / 2), 0xFF00FFu) << "the platter covers the left";
+        SelectObject(dc, old);
+        DeleteObject(magenta);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        DestroyIcon(icon);
+    }
+}
+
+TEST_P(Resources, VersionInformationNamesTheProductAndItsMaker) {
+    const std::wstring path = launch::WindowsPath(GetParam());
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_EQ(HIWORD(fixed->dwProductVersionMS), 1);
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_GE(length, 4u);
+    EXPECT_EQ(translation[0], 0x0409);
+    EXPECT_EQ(translation[1], 1200);
+
+    struct Field {
+        const wchar_t* name;
+        const wchar_t* value;
+    };
+    const Field fields[] = {{L"ProductName", L"Qorvath"},
+                            {L"CompanyName", L"Brindlemoor"},
+                            {L"ProductVersion", L"1.0.0.0"}};
+    for (const Field& field : fields) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(std::wcslen(field.name)));
+        wchar_t* value = nullptr;
+        const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + field.name;
+        ASSERT_TRUE(
+            VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length));
+        EXPECT_EQ(std::wstring(value), field.value);
+    }
+}
+
+TEST_P(Resources, ManifestAsksForCommonControls6AndTheInvokersLevel) {
+    ResourceFile file(GetParam());
+    ASSERT_NE(file.module(), nullptr);
+    const std::vector<BYTE> bytes = file.Bytes(RT_MANIFEST, MAKEINTRESOURCEW(1));
+    const std::string manifest(bytes.begin(), bytes.end());
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+              std::string::npos);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, Resources, testing::ValuesIn(main_window_test::Programs()),
+                         main_window_test::ProgramName);
+
+} // namespace
