@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
-// The background colour that stands for the system's button-face colour.
-inline constexpr COLORREF kSystemBackColor = 0xFF000000;
+#include "native/SystemColor.h"
+
+// A container's background colour that stands for the button-face colour:
+// the one system-colour value of every native window.
+inline constexpr COLORREF kSystemBackColor = kSystemDefaultColor;
 
 // How a background picture covers its target rectangle.
 enum PictureMode : int {
