@@ -42,8 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(std::memcmp(resaved.GetData(), saved.GetData(),
                           static_cast<size_t>(saved.GetSize())) == 0);
 
+        // Every text is shown while there are few; a long array is cut at
+        // the default 64, which takes the dump's other path.
         CWString dump;
-        loaded.DumpText(dump, -1);
+        loaded.DumpText(dump, loaded.GetCount() <= 8 ? -1 : 8);
         Check(!dump.IsEmpty());
     }
     Check(ProcessMemPool().FreeBlockCount() == free_before);

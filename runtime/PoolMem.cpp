@@ -56,9 +56,9 @@ size_t HeapBytes(int64_t bytes) {
 // exact size is tried before giving up.
 void* GrowHeapBlock(void* block, size_t wanted, size_t room) {
     const size_t generous = room > SIZE_MAX / 2 ? wanted : (wanted > 2 * room ? wanted : 2 * room);
-    void* moved = std::realloc(block, generous);
+    void* moved = heap_block::Resize(block, generous);
     if (moved == nullptr && generous != wanted) {
-        moved = std::realloc(block, wanted);
+        moved = heap_block::Resize(block, wanted);
     }
     if (moved == nullptr) {
         ExitOutOfMemory();
@@ -151,7 +151,7 @@ void* CPoolMem::TryAlloc(int64_t bytes) {
             return block;
         }
     }
-    return std::malloc(HeapBytes(bytes));
+    return heap_block::Allocate(HeapBytes(bytes));
 }
 
 void* CPoolMem::Alloc(int64_t bytes) {
@@ -171,7 +171,7 @@ void* CPoolMem::Resize(void* block, int64_t bytes) {
     }
     const size_t wanted = HeapBytes(bytes);
     if (!Contains(block)) {
-        const size_t room = HeapBlockRoom(block);
+        const size_t room = heap_block::Room(block);
         if (wanted > room) {
             return GrowHeapBlock(block, wanted, room);
         }
@@ -180,7 +180,7 @@ void* CPoolMem::Resize(void* block, int64_t bytes) {
         if (wanted >= room / 2) {
             return block;
         }
-        void* moved = std::realloc(block, wanted);
+        void* moved = heap_block::Resize(block, wanted);
         if (moved == nullptr) {
             ExitOutOfMemory();
         }
@@ -192,9 +192,9 @@ void* CPoolMem::Resize(void* block, int64_t bytes) {
     }
     // Leaving the pool is growth too: the heap block starts with room for more.
     const size_t generous = wanted > 2 * kBlockSize ? wanted : 2 * kBlockSize;
-    void* moved = std::malloc(generous);
+    void* moved = heap_block::Allocate(generous);
     if (moved == nullptr) {
-        moved = std::malloc(wanted);
+        moved = heap_block::Allocate(wanted);
     }
     if (moved == nullptr) {
         ExitOutOfMemory();
@@ -209,7 +209,7 @@ void CPoolMem::Free(void* block) {
         return;
     }
     if (!Contains(block)) {
-        std::free(block);
+        heap_block::Release(block);
         return;
     }
     if (!RegionReleased()) {

@@ -1,7 +1,7 @@
 // The process-wide memory manager: a fixed region of 256-byte blocks with the heap behind it.
 #pragma once
 
-#include "runtime/HeapRoom.h"
+#include "runtime/HeapBlock.h"
 #include "runtime/SpinLock.h"
 
 #include <atomic>
@@ -12,10 +12,10 @@
 // of up to one block are served from a singly linked free list (the link lives
 // in the first 8 bytes of each free block), and while that list is empty from
 // the lowest block never handed out yet; larger requests, and small ones once
-// every block is in use, go to the heap. Freed blocks return to the head of the
-// list, so the most recently freed block is the next one handed out. Blocks
-// never handed out are not written at all, so the pages behind them stay
-// untouched until they are needed.
+// every block is in use, go to the heap (blocks of runtime/HeapBlock, which
+// know their room; only blocks the pool handed out may come back to it). Freed blocks return to the
+// head of the list, so the most recently freed block is the next one handed out. Blocks never
+// handed out are not written at all, so the pages behind them stay untouched until they are needed.
 //
 // Thread rules: every operation may be called from any thread. Only the
 // free-list operations run under the spin lock; heap calls run outside it. The
@@ -52,7 +52,7 @@ public:
         // A buffer growing step by step on the heap mostly stays in place:
         // that case is settled here without a call.
         if (block != nullptr && bytes > 0 && !Contains(block)) {
-            const size_t room = HeapBlockRoom(block);
+            const size_t room = heap_block::Room(block);
             const auto wanted = static_cast<size_t>(bytes);
             if (wanted <= room && wanted >= room / 2) {
                 return block;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 #include "runtime/TarnMem.h"
@@ -66,28 +67,24 @@ public:
     // Appends a zero-terminated text; null or empty changes nothing (and does
     // not detach a constant).
     void Append(const char16_t* text) {
-        // Most appends are short pieces added to an owned text with room:
-        // they are copied unit by unit while their end is looked for, in one
-        // pass. A piece lying in this text's own storage (whose terminator is
-        // overwritten on the way) or running out of room takes the general
-        // path instead.
+        // Most appends are short pieces added to an owned text with room
+        // behind its terminator: the piece is measured, then copied with its
+        // own terminator in a few fixed-size moves. A piece lying in this
+        // text's own storage, a longer one, or one running out of room takes
+        // the general path instead.
         const int64_t size = buffer_.GetSize();
         if (text != nullptr && const_text_ == nullptr && size >= 2 && !InStorage(text)) {
             auto* units = reinterpret_cast<char16_t*>(buffer_.GetData());
             char16_t* const terminator = units + size / 2 - 1;
-            char16_t* const last = units + buffer_.GetCapacity() / 2 - 1;
-            if (*terminator == 0) {
-                char16_t* out = terminator;
-                const char16_t* p = text;
-                while (*p != 0 && out < last) {
-                    *out++ = *p++;
-                }
-                if (*p == 0) {
-                    *out = 0;
-                    buffer_.Extend((out - terminator) * 2);
-                    return;
-                }
-                *terminator = 0;
+            int64_t count = 0;
+            while (count < kShortPiece && text[count] != 0) {
+                ++count;
+            }
+            if (*terminator == 0 && count < kShortPiece &&
+                buffer_.GetCapacity() - size >= count * 2) {
+                CopyShortPiece(terminator, text, count + 1);
+                buffer_.Extend(count * 2);
+                return;
             }
         }
         AppendSlow(text);
@@ -147,6 +144,32 @@ private:
     int64_t HeldUnits(const char16_t*& units) const;
     // Append for every case the inline part leaves.
     void AppendSlow(const char16_t* text);
+    // The longest piece, terminator included, that Append copies inline.
+    static constexpr int64_t kShortPiece = 8;
+    // Copies units (1 to kShortPiece of them) in at most two moves of a fixed
+    // size, which may overlap.
+    static void CopyShortPiece(char16_t* to, const char16_t* from, int64_t units) {
+        const auto bytes = static_cast<size_t>(units) * 2;
+        auto* out = reinterpret_cast<unsigned char*>(to);
+        const auto* in = reinterpret_cast<const unsigned char*>(from);
+        if (bytes >= 8) {
+            uint64_t head = 0;
+            uint64_t tail = 0;
+            std::memcpy(&head, in, 8);
+            std::memcpy(&tail, in + bytes - 8, 8);
+            std::memcpy(out, &head, 8);
+            std::memcpy(out + bytes - 8, &tail, 8);
+        } else if (bytes >= 4) {
+            uint32_t head = 0;
+            uint32_t tail = 0;
+            std::memcpy(&head, in, 4);
+            std::memcpy(&tail, in + bytes - 4, 4);
+            std::memcpy(out, &head, 4);
+            std::memcpy(out + bytes - 4, &tail, 4);
+        } else {
+            std::memcpy(out, in, 2);
+        }
+    }
     // True when units point into the buffer's storage.
     bool InStorage(const char16_t* units) const {
         // Compared as addresses: units usually point elsewhere.

@@ -96,7 +96,11 @@ TEST(WString, ShortTextsStayInOnePoolBlock) {
 // boundary of the room, for pieces from outside and from the text itself.
 TEST(WString, AppendsOfEveryKindAgreeWithTheStandardStringAndTheRule) {
     PoolBalance balance;
-    const char16_t* const pieces[] = {u"a", u"bc", u"磁道", u"16065", u", ", u"xyz\u3000w", u""};
+    // Lengths 0 to 12, on both sides of the longest piece copied inline (7).
+    const char16_t* const pieces[] = {u"a",           u"bc", u"磁道",    u"16065",  u", ",
+                                      u"xyz\u3000w",  u"",   u"abcdefg", u"abcdef", u"ABCDEFGH",
+                                      u"0123456789AB"};
+    constexpr unsigned kPieces = sizeof pieces / sizeof pieces[0];
     static const char16_t kLiteral[] = u"constant";
     std::mt19937 random(7);
     CWString text;
@@ -112,7 +116,7 @@ TEST(WString, AppendsOfEveryKindAgreeWithTheStandardStringAndTheRule) {
     };
     for (int step = 0; step < 20000; ++step) {
         const unsigned kind = random() % 12;
-        const char16_t* piece = pieces[random() % 7];
+        const char16_t* piece = pieces[random() % kPieces];
         const std::u16string before = model;
         if (kind < 5) {
             text.Append(piece);
