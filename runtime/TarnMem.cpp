@@ -12,6 +12,37 @@
 
 namespace {
 
+// Copies n bytes between areas that do not overlap. A buffer growing by small
+// appends copies a few bytes at each step, which a handful of fixed-size
+// moves do without a call.
+void CopyBytes(uint8_t* to, const void* from, int64_t n) {
+    const auto* in = static_cast<const uint8_t*>(from);
+    const auto bytes = static_cast<size_t>(n);
+    if (bytes > 32) {
+        std::memcpy(to, in, bytes);
+        return;
+    }
+    if (bytes >= 16) {
+        uint64_t head[2];
+        uint64_t tail[2];
+        std::memcpy(head, in, 16);
+        std::memcpy(tail, in + bytes - 16, 16);
+        std::memcpy(to, head, 16);
+        std::memcpy(to + bytes - 16, tail, 16);
+    } else if (bytes >= 8) {
+        uint64_t head = 0;
+        uint64_t tail = 0;
+        std::memcpy(&head, in, 8);
+        std::memcpy(&tail, in + bytes - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + bytes - 8, &tail, 8);
+    } else {
+        for (size_t i = 0; i < bytes; ++i) {
+            to[i] = in[i];
+        }
+    }
+}
+
 // Bytes read per step of LoadFrom at first; later steps match what already
 // arrived, so a large load reallocates only logarithmically often.
 constexpr int64_t kLoadChunk = int64_t{64} * 1024;
@@ -195,7 +226,11 @@ void CTarnMem::AppendGrowing(const void* area, int64_t n) {
     const bool inside = data_ != nullptr && source >= start &&
                         source - start < static_cast<std::uintptr_t>(capacity_);
     uint8_t* target = ExtendStorage(n);
-    std::memmove(target, inside ? data_ + (source - start) : area, static_cast<size_t>(n));
+    if (inside) {
+        std::memmove(target, data_ + (source - start), static_cast<size_t>(n));
+    } else {
+        CopyBytes(target, area, n);
+    }
 }
 
 void CTarnMem::AppendBytesThenZeros(const void* area, int64_t n, int64_t zeros) {

@@ -147,7 +147,12 @@ private:
     // The longest piece, terminator included, that Append copies inline.
     static constexpr int64_t kShortPiece = 8;
     // Copies units (1 to kShortPiece of them) in at most two moves of a fixed
-    // size, which may overlap.
+    // size, which may overlap. Inlined for a short literal, the compiler
+    // warns of the wider moves although their branch is never taken for it.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+#endif
     static void CopyShortPiece(char16_t* to, const char16_t* from, int64_t units) {
         const auto bytes = static_cast<size_t>(units) * 2;
         auto* out = reinterpret_cast<unsigned char*>(to);
@@ -170,6 +175,9 @@ private:
             std::memcpy(out, in, 2);
         }
     }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
     // True when units point into the buffer's storage.
     bool InStorage(const char16_t* units) const {
         // Compared as addresses: units usually point elsewhere.

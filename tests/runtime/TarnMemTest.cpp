@@ -103,6 +103,27 @@ TEST(TarnMem, AppendsGrowByTheCapacityRule) {
     }
 }
 
+// Pieces of every length up to past the largest copied in fixed-size moves,
+// each appended where it does and where it does not fit, land whole.
+TEST(TarnMem, PiecesOfEveryLengthLandWholeWhenTheBufferGrows) {
+    PoolBalance balance;
+    for (int64_t length = 1; length <= 40; ++length) {
+        SCOPED_TRACE("pieces of " + std::to_string(length));
+        CTarnMem buffer;
+        buffer.SetGrowStep(16);
+        ByteList expected;
+        for (int i = 0; i < 24; ++i) {
+            ByteList piece(static_cast<size_t>(length));
+            for (size_t k = 0; k < piece.size(); ++k) {
+                piece[k] = static_cast<uint8_t>(i * 41 + static_cast<int>(k) * 7 + 1);
+            }
+            buffer.AppendBytes(piece.data(), length);
+            expected.insert(expected.end(), piece.begin(), piece.end());
+        }
+        ASSERT_EQ(Bytes(buffer), expected);
+    }
+}
+
 TEST(TarnMem, SetSizeKeepsTheLeadingBytes) {
     PoolBalance balance;
     const ByteList bytes = Sequence(300);
