@@ -12,10 +12,11 @@
 // of up to one block are served from a singly linked free list (the link lives
 // in the first 8 bytes of each free block), and while that list is empty from
 // the lowest block never handed out yet; larger requests, and small ones once
-// every block is in use, go to the heap (blocks of runtime/HeapBlock, which
-// know their room; only blocks the pool handed out may come back to it). Freed blocks return to the
-// head of the list, so the most recently freed block is the next one handed out. Blocks never
-// handed out are not written at all, so the pages behind them stay untouched until they are needed.
+// every block is in use, go to the heap: blocks of runtime/HeapBlock, which
+// know their room, so only blocks the pool handed out may come back to it.
+// Freed blocks return to the head of the list, so the most recently freed
+// block is the next one handed out. Blocks never handed out are not written at
+// all, so the pages behind them stay untouched until they are needed.
 //
 // Thread rules: every operation may be called from any thread. Only the
 // free-list operations run under the spin lock; heap calls run outside it. The

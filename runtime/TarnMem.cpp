@@ -8,40 +8,10 @@
 #include <cstring>
 
 #include "runtime/ObjectStream.h"
+#include "runtime/SmallCopy.h"
 #include "runtime/WString.h"
 
 namespace {
-
-// Copies n bytes between areas that do not overlap. A buffer growing by small
-// appends copies a few bytes at each step, which a handful of fixed-size
-// moves do without a call.
-void CopyBytes(uint8_t* to, const void* from, int64_t n) {
-    const auto* in = static_cast<const uint8_t*>(from);
-    const auto bytes = static_cast<size_t>(n);
-    if (bytes > 32) {
-        std::memcpy(to, in, bytes);
-        return;
-    }
-    if (bytes >= 16) {
-        uint64_t head[2];
-        uint64_t tail[2];
-        std::memcpy(head, in, 16);
-        std::memcpy(tail, in + bytes - 16, 16);
-        std::memcpy(to, head, 16);
-        std::memcpy(to + bytes - 16, tail, 16);
-    } else if (bytes >= 8) {
-        uint64_t head = 0;
-        uint64_t tail = 0;
-        std::memcpy(&head, in, 8);
-        std::memcpy(&tail, in + bytes - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + bytes - 8, &tail, 8);
-    } else {
-        for (size_t i = 0; i < bytes; ++i) {
-            to[i] = in[i];
-        }
-    }
-}
 
 // Bytes read per step of LoadFrom at first; later steps match what already
 // arrived, so a large load reallocates only logarithmically often.
@@ -228,8 +198,11 @@ void CTarnMem::AppendGrowing(const void* area, int64_t n) {
     uint8_t* target = ExtendStorage(n);
     if (inside) {
         std::memmove(target, data_ + (source - start), static_cast<size_t>(n));
+    } else if (n <= static_cast<int64_t>(kSmallCopyLimit)) {
+        // A buffer growing by small appends copies a few bytes at each step.
+        CopySmall(target, area, static_cast<size_t>(n));
     } else {
-        CopyBytes(target, area, n);
+        std::memcpy(target, area, static_cast<size_t>(n));
     }
 }
 

@@ -3,9 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 
+#include "runtime/SmallCopy.h"
 #include "runtime/TarnMem.h"
 #include "runtime/TextFormat.h"
 
@@ -82,7 +82,7 @@ public:
             }
             if (*terminator == 0 && count < kShortPiece &&
                 buffer_.GetCapacity() - size >= count * 2) {
-                CopyShortPiece(terminator, text, count + 1);
+                CopySmall(terminator, text, static_cast<size_t>(count + 1) * 2);
                 buffer_.Extend(count * 2);
                 return;
             }
@@ -146,38 +146,7 @@ private:
     void AppendSlow(const char16_t* text);
     // The longest piece, terminator included, that Append copies inline.
     static constexpr int64_t kShortPiece = 8;
-    // Copies units (1 to kShortPiece of them) in at most two moves of a fixed
-    // size, which may overlap. Inlined for a short literal, the compiler
-    // warns of the wider moves although their branch is never taken for it.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Warray-bounds"
-#endif
-    static void CopyShortPiece(char16_t* to, const char16_t* from, int64_t units) {
-        const auto bytes = static_cast<size_t>(units) * 2;
-        auto* out = reinterpret_cast<unsigned char*>(to);
-        const auto* in = reinterpret_cast<const unsigned char*>(from);
-        if (bytes >= 8) {
-            uint64_t head = 0;
-            uint64_t tail = 0;
-            std::memcpy(&head, in, 8);
-            std::memcpy(&tail, in + bytes - 8, 8);
-            std::memcpy(out, &head, 8);
-            std::memcpy(out + bytes - 8, &tail, 8);
-        } else if (bytes >= 4) {
-            uint32_t head = 0;
-            uint32_t tail = 0;
-            std::memcpy(&head, in, 4);
-            std::memcpy(&tail, in + bytes - 4, 4);
-            std::memcpy(out, &head, 4);
-            std::memcpy(out + bytes - 4, &tail, 4);
-        } else {
-            std::memcpy(out, in, 2);
-        }
-    }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+    static_assert(kShortPiece * 2 <= kSmallCopyLimit);
     // True when units point into the buffer's storage.
     bool InStorage(const char16_t* units) const {
         // Compared as addresses: units usually point elsewhere.
