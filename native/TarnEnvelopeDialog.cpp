@@ -3,6 +3,7 @@
 #include "native/FormStyles.h"
 #include "native/PrivateMessages.h"
 #include "native/RefTarnMenu.h"
+#include "native/TarnWnd.h"
 #include "native/VWndWinForm.h"
 
 constinit const CRuntimeClass CTarnEnvelopeDialog::runtimeClass{"CTarnEnvelopeDialog",
@@ -17,10 +18,6 @@ constexpr DWORD kFormWindowExStyle = WS_EX_CONTROLPARENT; // 0x00010000
 
 bool IsInputMessage(UINT message) {
     return (message >= WM_KEYFIRST && message <= 0x109) || (message >= 0x200 && message <= 0x20E);
-}
-
-void StoreInt32(WPARAM pointer, int32_t value) {
-    *reinterpret_cast<int32_t*>(pointer) = value;
 }
 
 } // namespace
@@ -52,39 +49,9 @@ LRESULT CTarnEnvelopeDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     const HWND hwnd = GetSafeHwnd();
     // The marker protocol, answered without state: the envelope is on no
     // page and not visible in its own right.
-    if (tarn_msg::IsMarker(lParam)) {
-        switch (message) {
-        case tarn_msg::kSetPageFlag:
-        case tarn_msg::kSetPage:
-            return tarn_msg::kWindowMarker;
-        case tarn_msg::kReadPageFlag:
-        case tarn_msg::kReadPage:
-        case tarn_msg::kRemoveFilter:
-        case tarn_msg::kAddFilter:
-            if (wParam == 0 || !tarn_msg::IsTrustedMessage(hwnd, message, wParam, lParam)) {
-                break;
-            }
-            if (message == tarn_msg::kReadPageFlag) {
-                StoreInt32(wParam, 0);
-            } else if (message == tarn_msg::kReadPage) {
-                StoreInt32(wParam, -1);
-            } else if (message == tarn_msg::kRemoveFilter) {
-                Filters.Remove(reinterpret_cast<ITarnWindowProcFilter*>(wParam));
-            } else {
-                Filters.Add(reinterpret_cast<ITarnWindowProcFilter*>(wParam));
-            }
-            return tarn_msg::kWindowMarker;
-        default:
-            break;
-        }
-    }
-    LRESULT filtered = 0;
-    const bool consumed = Filters.Dispatch(hwnd, message, wParam, lParam, &filtered) != 0;
-    if (message == WM_NCDESTROY) {
-        Filters.Clear();
-    }
-    if (consumed) {
-        return filtered;
+    if (const std::optional<LRESULT> answer =
+            AnswerMarkerAndFilters(hwnd, message, wParam, lParam, Filters, nullptr, nullptr)) {
+        return *answer;
     }
     return HandleMessage(message, wParam, lParam);
 }

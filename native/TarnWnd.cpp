@@ -11,18 +11,20 @@ void StoreInt32(WPARAM pointer, int32_t value) {
 
 } // namespace
 
-std::optional<LRESULT> CTarnWndPart::PreDispatch(CWnd& wnd, UINT message, WPARAM& wParam,
-                                                 LPARAM& lParam) {
-    HWND hwnd = wnd.GetSafeHwnd();
-
-    // The private protocol. Pointers are followed only for our own sends.
+std::optional<LRESULT> AnswerMarkerAndFilters(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                              CTarnWindowProcFilters& filters, int32_t* page,
+                                              uint32_t* flags) {
     if (tarn_msg::IsMarker(lParam)) {
         switch (message) {
         case tarn_msg::kSetPageFlag:
-            PageFlags = wParam != 0 ? (PageFlags | 1u) : (PageFlags & ~1u);
+            if (flags != nullptr) {
+                *flags = wParam != 0 ? (*flags | 1u) : (*flags & ~1u);
+            }
             return tarn_msg::kWindowMarker;
         case tarn_msg::kSetPage:
-            Page = static_cast<int32_t>(wParam);
+            if (page != nullptr) {
+                *page = static_cast<int32_t>(wParam);
+            }
             return tarn_msg::kWindowMarker;
         case tarn_msg::kReadPageFlag:
         case tarn_msg::kReadPage:
@@ -32,13 +34,13 @@ std::optional<LRESULT> CTarnWndPart::PreDispatch(CWnd& wnd, UINT message, WPARAM
                 break;
             }
             if (message == tarn_msg::kReadPageFlag) {
-                StoreInt32(wParam, static_cast<int32_t>(PageFlags & 1u));
+                StoreInt32(wParam, flags != nullptr ? static_cast<int32_t>(*flags & 1u) : 0);
             } else if (message == tarn_msg::kReadPage) {
-                StoreInt32(wParam, Page);
+                StoreInt32(wParam, page != nullptr ? *page : -1);
             } else if (message == tarn_msg::kRemoveFilter) {
-                Filters.Remove(reinterpret_cast<ITarnWindowProcFilter*>(wParam));
+                filters.Remove(reinterpret_cast<ITarnWindowProcFilter*>(wParam));
             } else {
-                Filters.Add(reinterpret_cast<ITarnWindowProcFilter*>(wParam));
+                filters.Add(reinterpret_cast<ITarnWindowProcFilter*>(wParam));
             }
             return tarn_msg::kWindowMarker;
         default:
@@ -47,13 +49,23 @@ std::optional<LRESULT> CTarnWndPart::PreDispatch(CWnd& wnd, UINT message, WPARAM
     }
 
     LRESULT filtered = 0;
-    const bool consumed = Filters.Dispatch(hwnd, message, wParam, lParam, &filtered) != 0;
+    const bool consumed = filters.Dispatch(hwnd, message, wParam, lParam, &filtered) != 0;
     if (message == WM_NCDESTROY) {
         // No filter outlives the window, whoever consumed its last message.
-        Filters.Clear();
+        filters.Clear();
     }
     if (consumed) {
         return filtered;
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> CTarnWndPart::PreDispatch(CWnd& wnd, UINT message, WPARAM& wParam,
+                                                 LPARAM& lParam) {
+    HWND hwnd = wnd.GetSafeHwnd();
+    if (const std::optional<LRESULT> answer =
+            AnswerMarkerAndFilters(hwnd, message, wParam, lParam, Filters, &Page, &PageFlags)) {
+        return answer;
     }
 
     if (Listener != nullptr) {

@@ -13,6 +13,16 @@
 
 class CToolTipCtrl;
 
+// Steps 1 and 2 of every native window procedure, the envelope dialog's too:
+// the private messages carrying the marker (pointers followed only for our
+// own sends), then the filters. A value means the message is finished with
+// that answer. A window without page state (page and flags null) reads as on
+// no page (-1) and not visible in its own right (0), and ignores the setters.
+// On WM_NCDESTROY the filter list is emptied whatever a filter does.
+std::optional<LRESULT> AnswerMarkerAndFilters(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                              CTarnWindowProcFilters& filters, int32_t* page,
+                                              uint32_t* flags);
+
 // The part every native window of the runtime carries after its framework
 // window fields: the listener it reports to, its page, its page flags and its
 // window-procedure filters, with the first three steps of its window
