@@ -1,6 +1,7 @@
 #include "framework/Wnd.h"
 
 #include "framework/WinApp.h"
+#include "runtime/OutOfMemory.h"
 
 #include <uxtheme.h>
 
@@ -74,6 +75,16 @@ bool IsRequestedClass(HWND hwnd, LPCWSTR className) {
     return lstrcmpiW(actual, className) == 0;
 }
 
+// A C++ exception must never unwind into the system's code that called a
+// window procedure or hook: on Windows x64 it is lost at the kernel callback
+// or ends the process without our exit handlers. The framework and the
+// layers above throw nothing of their own, so what arrives here is the
+// standard containers' std::bad_alloc, and the process ends as on any other
+// memory exhaustion.
+[[noreturn]] void EndAtEscapingException() noexcept {
+    ExitOutOfMemory();
+}
+
 } // namespace
 
 CWnd::~CWnd() {
@@ -118,7 +129,7 @@ CWnd::CreationScope::~CreationScope() {
     }
 }
 
-LRESULT CALLBACK CWnd::CreationHookProc(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWnd::CreationHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     // HCBT_CREATEWND comes after the window exists and before its first
     // message, which is the moment to bind it.
     if (code == HCBT_CREATEWND && t_creation.pendingWnd != nullptr) {
@@ -126,7 +137,11 @@ LRESULT CALLBACK CWnd::CreationHookProc(int code, WPARAM wParam, LPARAM lParam) 
         if (IsRequestedClass(hwnd, t_creation.pendingClassName)) {
             CWnd* wnd = t_creation.pendingWnd;
             t_creation.pendingWnd = nullptr;
-            wnd->Bind(hwnd);
+            try {
+                wnd->Bind(hwnd); // the permanent map may have to grow
+            } catch (...) {
+                EndAtEscapingException();
+            }
         }
     }
     return CallNextHookEx(t_creation.hook, code, wParam, lParam);
@@ -220,12 +235,17 @@ BOOL CWnd::DestroyWindow() {
     return ::DestroyWindow(m_hWnd);
 }
 
-LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* wnd = FromHandlePermanent(hwnd);
-    if (wnd == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
+    try {
+        CWnd* wnd = FromHandlePermanent(hwnd);
+        if (wnd == nullptr) {
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        return wnd->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        EndAtEscapingException();
     }
-    return wnd->Dispatch(message, wParam, lParam);
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -291,6 +311,13 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_SYSCOLORCHANGE:
+        // The system tells top-level windows only; controls that keep
+        // brushes of system colours (and the common controls) need to hear.
+        if ((GetStyle() & WS_CHILD) == 0) {
+            SendMessageToDescendants(message, wParam, lParam);
+        }
+        break;
     default:
         // The colour requests of the controls go back to their objects.
         if (const std::optional<LRESULT> result = ReflectToChild(message, wParam, lParam)) {
@@ -299,6 +326,25 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProc(message, wParam, lParam);
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    struct Message {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } sent{message, wParam, lParam};
+    EnumChildWindows(
+        m_hWnd,
+        [](HWND child, LPARAM data) -> BOOL {
+            const auto* m = reinterpret_cast<const Message*>(data);
+            ::SendMessageW(child, m->message, m->wParam, m->lParam);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&sent));
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

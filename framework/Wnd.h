@@ -86,6 +86,9 @@ public:
     // not a child), innermost first. TRUE as soon as one consumes it.
     static BOOL WalkPreTranslateTree(MSG* msg);
 
+    // Sends a message to every window inside this one, at any depth.
+    void SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam) const;
+
     // Helpers. Each does nothing and answers 0, FALSE, null or an empty text
     // when the object has no window.
     DWORD GetStyle() const;
@@ -128,7 +131,8 @@ protected:
     // message to its base class's WindowProc. The base handles WM_COMMAND
     // (OnCommand), WM_NOTIFY (OnNotify) and reflects the colour requests
     // WM_CTLCOLORBTN, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORSCROLLBAR
-    // and WM_CTLCOLORSTATIC; everything else gets the default processing.
+    // and WM_CTLCOLORSTATIC; a top-level window passes WM_SYSCOLORCHANGE on
+    // to its descendants. Everything gets the default processing after.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The default processing: the window's original procedure.
@@ -197,8 +201,11 @@ protected:
     }
 
 private:
-    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam);
+    // The system's entry points into the framework. No exception leaves
+    // them: one that reaches them ends the process with exit code -1.
+    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) noexcept;
+    static LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
 
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool Bind(HWND hwnd);

@@ -1,6 +1,9 @@
 #include "native/VWndButton.h"
 
+#include <utility>
+
 #include "framework/DeviceContext.h"
+#include "native/GroupBoxCaption.h"
 #include "runtime/WideText.h"
 
 constinit const CRuntimeClass CVWnd_Button::runtimeClass{"CVWnd_Button", &CButton::runtimeClass};
@@ -23,14 +26,46 @@ bool CVWnd_Button::CreateButton(uint32_t exStyle, const char16_t* text, uint32_t
                         static_cast<INT_PTR>(parentHwnd != nullptr ? id : 0))) != FALSE;
 }
 
+bool CVWnd_Button::DrawsOwnCaption() const {
+    return (GetStyle() & BS_TYPEMASK) == BS_GROUPBOX && TextColor != kSystemDefaultColor &&
+           CanPaintColouredGroupBox(GetSafeHwnd());
+}
+
 LRESULT CVWnd_Button::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND && (GetStyle() & 0x7) != 0) {
-        // Every button type but the plain push button shows the brush behind
-        // its drawing: group boxes, default buttons, check and radio boxes.
-        RECT client{};
-        GetClientRect(&client);
-        CDC dc(reinterpret_cast<HDC>(wParam));
-        dc.FillRect(client, GetBackgroundBrush());
+    switch (message) {
+    case WM_ERASEBKGND:
+        if ((GetStyle() & 0x7) != 0) {
+            // Every button type but the plain push button shows the brush
+            // behind its drawing: group boxes, default buttons, check and
+            // radio boxes.
+            RECT client{};
+            GetClientRect(&client);
+            CDC dc(reinterpret_cast<HDC>(wParam));
+            dc.FillRect(client, GetBackgroundBrush());
+        }
+        break;
+    case WM_PAINT:
+        if (DrawsOwnCaption()) {
+            CPaintDC dc(*this);
+            PaintColouredGroupBox(GetSafeHwnd(), dc.GetSafeHdc(), TextColor, GetBackgroundBrush());
+            return 0;
+        }
+        break;
+    case WM_PRINTCLIENT:
+        if (DrawsOwnCaption()) {
+            PaintColouredGroupBox(GetSafeHwnd(), reinterpret_cast<HDC>(wParam), TextColor,
+                                  GetBackgroundBrush());
+            return 0;
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+        // The brush is the button face's colour at the time it was made.
+        if (CBrush brush; brush.CreateSolidBrush(GetSysColor(COLOR_BTNFACE))) {
+            backgroundBrush_ = std::move(brush);
+        }
+        break;
+    default:
+        break;
     }
     return CTarnWnd<CButton>::HandleMessage(message, wParam, lParam);
 }

@@ -17,9 +17,12 @@ class CDC;
 // clicks to its component's IButtonEventListener and answers the colour
 // requests its parent reflects back to it.
 //
+// A group box whose TextColor is not the system default draws its caption
+// in that colour with visual styles on too (GroupBoxCaption.h).
+//
 // Ownership: the object owns its background brush (a solid brush of the
-// system button-face colour, made at construction and kept for its whole
-// life). The component's holder owns the object. GUI thread only.
+// system button-face colour, made at construction and remade when the
+// system colours change). The component's holder owns the object. GUI thread only.
 class CVWnd_Button : public CTarnWnd<CButton> {
 public:
     CVWnd_Button();
@@ -51,5 +54,9 @@ protected:
     std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // A group box with a caption colour of its own under visual styles,
+    // which the theme's painting would ignore.
+    bool DrawsOwnCaption() const;
+
     CBrush backgroundBrush_;
 };

@@ -94,6 +94,10 @@ LRESULT CVWnd_Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_PRINTCLIENT:
+        // Themed controls ask for what lies behind them this way.
+        PaintBackground(reinterpret_cast<HDC>(wParam));
+        return 0;
     case tarn_msg::kPreTranslate:
         if (!tarn_msg::IsMarker(lParam)) {
             break;
@@ -112,16 +116,16 @@ LRESULT CVWnd_Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 
 void CVWnd_Container::OnPaint() {
     CPaintDC dc(*this);
-    if (dc.GetSafeHdc() == nullptr) {
-        return;
-    }
+    PaintBackground(dc.GetSafeHdc());
+}
+
+void CVWnd_Container::PaintBackground(HDC dc) {
     RECT client = {};
-    GetClientRect(&client);
     RECT updateBox = {};
-    if (dc.GetClipBox(&updateBox) == ERROR) {
+    if (dc == nullptr || !GetClientRect(&client) || GetClipBox(dc, &updateBox) == ERROR) {
         return;
     }
-    PaintContainerBackground(dc.GetSafeHdc(), client, updateBox, BackColor, Transparent != 0,
+    PaintContainerBackground(dc, client, updateBox, BackColor, Transparent != 0,
                              Picture.GetHandle(), PictureMode);
 }
 

@@ -59,7 +59,7 @@ public:
 
 protected:
     // The container's handling of create, destroy, move, size, set focus,
-    // show, dialog code, paint and the pre-translation message 0x9FFF;
+    // show, dialog code, paint, print-client and the pre-translation message 0x9FFF;
     // everything else goes to the framework.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A menu or accelerator command (lParam 0) goes to the listener first;
@@ -70,6 +70,9 @@ protected:
 
     // Paints the background colour and picture into the update area.
     virtual void OnPaint();
+    // Paints the background colour and picture into dc, inside its clip box:
+    // the paint cycle's context, or the one WM_PRINTCLIENT hands over.
+    void PaintBackground(HDC dc);
 
     // The listener as a container listener, or null.
     IContainerEventListener* ContainerListener() const;

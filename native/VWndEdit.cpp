@@ -15,6 +15,12 @@ namespace {
 constexpr int32_t kSpinWidth = 18;
 constexpr UINT kKeepPlaceFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE; // 0x13
 
+// Carriage return, line feed (Ctrl+Enter) and Escape: the characters a
+// single-line edit cannot take.
+bool IsLineEndOrEscape(WPARAM unit) {
+    return unit == L'\r' || unit == L'\n' || unit == VK_ESCAPE;
+}
+
 } // namespace
 
 uint32_t EditCreationStyle(uint32_t style, bool multiLine, int64_t scrollBars, int64_t inputType) {
@@ -147,6 +153,11 @@ LRESULT CVWnd_Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     using Base = CTarnWnd<CEdit>;
     switch (message) {
     case WM_CHAR:
+        if (IsSingleLine() && IsLineEndOrEscape(wParam)) {
+            // The listener has seen it (CharInput); the platform's single-line
+            // edit would only beep, as it has no use for it.
+            return 0;
+        }
         if (wParam >= 32 && !EditAcceptsChar(InputType, static_cast<char16_t>(wParam))) {
             RefuseCharacter(static_cast<char16_t>(wParam));
             return 0;

@@ -119,6 +119,28 @@ CVWnd_WinForm::~CVWnd_WinForm() {
     }
 }
 
+void CVWnd_WinForm::ApplyFrameIcons(HWND frame) {
+    const HINSTANCE module = GetTarnModuleInstance();
+    // Both loads are shared: the same handle on every call, never destroyed.
+    const HICON defaultIcon = LoadIconW(module, MAKEINTRESOURCEW(kDefaultIconId));
+    if (Icon == nullptr) {
+        Icon = defaultIcon;
+    }
+    // The default group holds an image at the small size, which the title bar
+    // and the task switcher show unscaled; an icon of the program's own is
+    // one image, used for both.
+    HICON small = Icon;
+    if (Icon == defaultIcon) {
+        if (HANDLE image = LoadImageW(module, MAKEINTRESOURCEW(kDefaultIconId), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                      LR_SHARED)) {
+            small = static_cast<HICON>(image);
+        }
+    }
+    ::SendMessageW(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    ::SendMessageW(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon));
+}
+
 const CRuntimeClass* CVWnd_WinForm::GetRuntimeClass() const {
     return &runtimeClass;
 }
@@ -239,12 +261,8 @@ int32_t CVWnd_WinForm::CreateFormWindow(FormCreateParams& params) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, tarn_msg::kWindowMarker);
     }
     UpdateCaptionStyle();
-    if (Icon == nullptr) {
-        Icon = LoadIconW(GetTarnModuleInstance(), MAKEINTRESOURCEW(kDefaultIconId));
-    }
     const HWND target = GetFrameWindow();
-    ::SendMessageW(target, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon));
-    ::SendMessageW(target, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon));
+    ApplyFrameIcons(target);
     if (WindowShape != 0) {
         UpdateWindowShape(WindowShape);
     }

@@ -81,6 +81,9 @@ public:
 
     // The window that carries the frame: the envelope while there is one.
     HWND GetFrameWindow() const;
+    // Gives the frame window its large icon (Icon, the default group when
+    // unset) and its small one at the system's small-icon size.
+    void ApplyFrameIcons(HWND frame);
     HWND GetEnvelope() const { return envelope_; }
     CRefTarnMenu* GetMenu() const { return Menu; }
     // Takes a reference to menu (null drops the menu); the window, if it

@@ -68,10 +68,6 @@ void* GrowHeapBlock(void* block, size_t wanted, size_t room) {
 
 } // namespace
 
-[[noreturn]] void ExitOutOfMemory() {
-    std::exit(-1);
-}
-
 CPoolMem::CPoolMem()
     : region_start_(nullptr), region_end_(nullptr), free_list_(nullptr), block_size_(kBlockSize),
       untouched_(nullptr), free_count_(0) {

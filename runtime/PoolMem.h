@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/HeapBlock.h"
+#include "runtime/OutOfMemory.h"
 #include "runtime/SpinLock.h"
 
 #include <atomic>
@@ -100,10 +101,6 @@ private:
     // under the lock, read without it.
     std::atomic<int64_t> free_count_;
 };
-
-// Ends the process with exit code -1 through the C library's exit, so that exit
-// handlers and static destructors still run. Every memory exhaustion ends here.
-[[noreturn]] void ExitOutOfMemory();
 
 // The process-wide pool behind every runtime object's memory operations.
 //

@@ -152,14 +152,31 @@ TEST_P(Resources, VersionInformationNamesTheProductAndItsMaker) {
     }
 }
 
-TEST_P(Resources, ManifestAsksForCommonControls6AndTheInvokersLevel) {
+TEST_P(Resources, ManifestAsksForCommonControls6TheInvokersLevelGdiScalingAndCurrentWindows) {
     ResourceFile file(GetParam());
     ASSERT_NE(file.module(), nullptr);
     const std::vector<BYTE> bytes = file.Bytes(RT_MANIFEST, MAKEINTRESOURCEW(1));
     const std::string manifest(bytes.begin(), bytes.end());
-    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
-              std::string::npos);
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    const char* const wanted[] = {
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+        "level=\"asInvoker\"",
+        // Sharp text when the system scales the window (125 % and above).
+        "<gdiScaling xmlns=\"http://schemas.microsoft.com/SMI/2017/WindowsSettings\">true"
+        "</gdiScaling>",
+        // Vista, 7, 8, 8.1 and 10/11.
+        "<supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>",
+        "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",
+        "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
+        "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
+    };
+    for (const char* entry : wanted) {
+        EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+    }
+    // The layout is in fixed pixels: a DPI-aware program would keep it small
+    // while its fonts grew.
+    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+    EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, Resources, testing::ValuesIn(main_window_test::Programs()),
