@@ -1,5 +1,7 @@
 #include "native/VWndButton.h"
 
+#include <uxtheme.h>
+
 #include <utility>
 
 #include "framework/DeviceContext.h"
@@ -24,6 +26,12 @@ bool CVWnd_Button::CreateButton(uint32_t exStyle, const char16_t* text, uint32_t
                     height, parentHwnd,
                     reinterpret_cast<HMENU>(
                         static_cast<INT_PTR>(parentHwnd != nullptr ? id : 0))) != FALSE;
+}
+
+bool CVWnd_Button::IsThemedPushButton() const {
+    const DWORD type = GetStyle() & BS_TYPEMASK;
+    return (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) &&
+           GetWindowTheme(GetSafeHwnd()) != nullptr;
 }
 
 bool CVWnd_Button::DrawsOwnCaption() const {
@@ -85,6 +93,12 @@ std::optional<LRESULT> CVWnd_Button::OnReflectedMessage(UINT message, WPARAM wPa
         CDC dc(reinterpret_cast<HDC>(wParam));
         dc.SetTextColor(ResolveColor(TextColor, COLOR_BTNTEXT));
         dc.SetBkColor(ResolveColor(BackColor, COLOR_BTNFACE));
+        if (IsThemedPushButton()) {
+            // A themed push button fills what lies outside its rounded
+            // corners with this brush, over the container's background that
+            // it has just printed: a hollow brush leaves that showing.
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        }
         return reinterpret_cast<LRESULT>(GetBackgroundBrush());
     }
     default:

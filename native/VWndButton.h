@@ -57,6 +57,8 @@ private:
     // A group box with a caption colour of its own under visual styles,
     // which the theme's painting would ignore.
     bool DrawsOwnCaption() const;
+    // A push button (default or not) drawn by the theme.
+    bool IsThemedPushButton() const;
 
     CBrush backgroundBrush_;
 };

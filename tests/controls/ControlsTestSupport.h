@@ -87,6 +87,15 @@ public:
         return Of(target)->answer;
     }
 
+    // For events that carry one value, such as the unit of CharInput.
+    template <const char* Name, typename Value>
+    static int32_t NotifyValue(CTarnObject* target, CTarnObject* component, int32_t tag,
+                               Value value) {
+        Of(target)->log.push_back(
+            {Name, component, tag, static_cast<int64_t>(value), 0, TextOf(component)});
+        return Of(target)->answer;
+    }
+
     CTarnEventObjectPointer* pointer;
     std::vector<Raised> log;
     int32_t answer = 0;
@@ -96,5 +105,6 @@ inline constexpr char kClicked[] = "Clicked";
 inline constexpr char kEditChanged[] = "EditChanged";
 inline constexpr char kGotFocus[] = "GotFocus";
 inline constexpr char kLostFocus[] = "LostFocus";
+inline constexpr char kCharInput[] = "CharInput";
 
 } // namespace controls_test

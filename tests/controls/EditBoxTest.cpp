@@ -365,4 +365,84 @@ TEST(EditBox, MultiLineEditSwallowsEscapeSoTheFormStaysOpen) {
     }
 }
 
+// A spy in front of the platform's EDIT class procedure for the edits made
+// while it lives: it sees what reaches the platform's own processing, below
+// the framework and the native window.
+class PlatformEditSpy {
+public:
+    PlatformEditSpy() {
+        probe_ = CreateWindowExW(0, L"EDIT", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                 nullptr);
+        original_ = reinterpret_cast<WNDPROC>(
+            SetClassLongPtrW(probe_, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Spy)));
+        characters_.clear();
+    }
+    ~PlatformEditSpy() {
+        SetClassLongPtrW(probe_, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        DestroyWindow(probe_);
+    }
+    PlatformEditSpy(const PlatformEditSpy&) = delete;
+    PlatformEditSpy& operator=(const PlatformEditSpy&) = delete;
+
+    bool Installed() const { return probe_ != nullptr && original_ != nullptr; }
+    static const std::wstring& Characters() { return characters_; }
+
+private:
+    static LRESULT CALLBACK Spy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CHAR) {
+            characters_ += static_cast<wchar_t>(wParam);
+        }
+        return CallWindowProcW(original_, hwnd, message, wParam, lParam);
+    }
+
+    HWND probe_ = nullptr;
+    static inline WNDPROC original_ = nullptr;
+    static inline std::wstring characters_;
+};
+
+// A single-line edit has no use for line ends and Escape, and the platform's
+// would beep for each: they stop after CharInput has seen them. A multi-line
+// edit takes them as before.
+TEST(EditBox, SingleLineEditKeepsLineEndsAndEscapeFromThePlatformAfterCharInput) {
+    struct Case {
+        bool multiLine;
+        const wchar_t* platformSees;
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {false, L"1234", L"1234"},
+        {true,
+         L"1\r2\n3\x1b"
+         L"4",
+         L"1\r\n2\r\n34"},
+    };
+    const std::wstring typed = L"1\r2\n3\x1b"
+                               L"4";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.multiLine ? "multi-line" : "single-line");
+        PlatformEditSpy spy;
+        ASSERT_TRUE(spy.Installed());
+        HostWindow host;
+        rg_edit_box edit;
+        edit.SetMultiLine(c.multiLine);
+        controls_test::EventRecorder recorder;
+        edit.CharInput.Bind(
+            &controls_test::EventRecorder::NotifyValue<controls_test::kCharInput, uint16_t>,
+            recorder.pointer, 0);
+        ControlCreateInfo info = ChildRecord(host, 10, 10, 150, 60, 101);
+        ASSERT_EQ(edit.CreateNative(info), 1);
+        edit.AttachListener();
+        SetFocus(edit.GetWindowHandle());
+        Type(edit.GetWindowHandle(), typed);
+
+        std::wstring heard;
+        for (const controls_test::Raised& raised : recorder.log) {
+            heard += static_cast<wchar_t>(raised.first);
+        }
+        EXPECT_EQ(heard, typed) << "CharInput hears every unit";
+        EXPECT_EQ(PlatformEditSpy::Characters(), c.platformSees);
+        EXPECT_EQ(TextOf(edit.GetWindowHandle()), c.text);
+    }
+}
+
 } // namespace

@@ -3,20 +3,29 @@
 //   (nothing)   a main window that destroys itself from a timer: exit code 0
 //   --quit=N    a main window, and the quit message with N: exit code N
 //   --fail      InitInstance fails: the loop never runs, exit code -1
+//   --throw     the main window's timer handler throws std::bad_alloc, which
+//               the window procedure stops: exit code -1
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 
 #include <cwchar>
+#include <new>
 
 namespace {
 
 constexpr UINT_PTR kCloseTimer = 1;
 
 class MainWindow : public CWnd {
+public:
+    bool throwOnTimer = false;
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_TIMER && wParam == kCloseTimer) {
             KillTimer(GetSafeHwnd(), kCloseTimer);
+            if (throwOnTimer) {
+                throw std::bad_alloc();
+            }
             DestroyWindow();
             return 0;
         }
@@ -43,6 +52,7 @@ public:
             return FALSE;
         }
         SetMainWnd(&m_window);
+        m_window.throwOnTimer = std::wcsstr(arguments, L"--throw") != nullptr;
         if (const wchar_t* quit = std::wcsstr(arguments, L"--quit="); quit != nullptr) {
             PostQuitMessage(static_cast<int>(std::wcstol(quit + 7, nullptr, 10)));
         } else {
