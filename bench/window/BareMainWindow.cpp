@@ -468,8 +468,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                 nullptr, instance, nullptr);
     int exitCode = -1;
     if (form != nullptr) {
+        // The group's own small image for the title bar, not the large one shrunk.
         HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(100));
-        SendMessageW(form, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        HANDLE small =
+            LoadImageW(instance, MAKEINTRESOURCEW(100), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                       GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+        SendMessageW(form, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(small != nullptr ? small : icon));
         SendMessageW(form, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         ShowWindow(form, SW_SHOWNORMAL);
         MSG message;

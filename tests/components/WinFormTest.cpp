@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <string>
 #include <vector>
 
@@ -202,6 +204,21 @@ TEST(WinForm, StartStateCentresOnTheMonitorEvenWithExplicitPlace) {
     plain.GetFormWindow()->DestroyWindow();
 }
 
+// The pixel size of an icon's image, width and height; 0 by 0 for no icon.
+std::pair<int, int> IconSize(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return {0, 0};
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    const std::pair<int, int> size{bitmap.bmWidth, info.hbmColor != nullptr ? bitmap.bmHeight
+                                                                            : bitmap.bmHeight / 2};
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return size;
+}
+
 TEST(WinForm, FramePropertiesReachTheWindow) {
     const HICON custom = CopyIcon(LoadIconW(nullptr, IDI_ASTERISK));
     const struct {
@@ -233,11 +250,18 @@ TEST(WinForm, FramePropertiesReachTheWindow) {
         GetClassNameW(hwnd, className, 64);
         EXPECT_STREQ(className, c.className[0] != 0 ? L"QorvathOwnForm" : L"TarnWinForm");
         const HICON shown = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
+        const HICON small = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
         EXPECT_EQ(shown, form.Window().Icon);
         if (c.icon != nullptr) {
             EXPECT_EQ(shown, custom);
-            EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0)),
-                      custom);
+            EXPECT_EQ(small, custom);
+        } else {
+            // The default group 100: the title bar gets its small image, the
+            // task switcher its large one, neither another size scaled.
+            EXPECT_EQ(IconSize(shown),
+                      std::make_pair(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+            EXPECT_EQ(IconSize(small),
+                      std::make_pair(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
         }
         form.GetFormWindow()->DestroyWindow();
     }
