@@ -95,8 +95,11 @@ std::optional<LRESULT> CVWnd_Button::OnReflectedMessage(UINT message, WPARAM wPa
         dc.SetBkColor(ResolveColor(BackColor, COLOR_BTNFACE));
         if (IsThemedPushButton()) {
             // A themed push button fills what lies outside its rounded
-            // corners with this brush, over the container's background that
-            // it has just printed: a hollow brush leaves that showing.
+            // corners with the brush answered here, before it draws itself.
+            // The container's own background (colour or picture) belongs
+            // there: it is printed into the button's context now, and the
+            // hollow brush leaves it showing.
+            DrawThemeParentBackground(GetSafeHwnd(), dc.GetSafeHdc(), nullptr);
             return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         }
         return reinterpret_cast<LRESULT>(GetBackgroundBrush());
