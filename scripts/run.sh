@@ -29,6 +29,12 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     dir=$(pwd)/build/run
     mkdir -p "$dir"
     . scripts/wine-env.sh
+    # Wine makes the prefix at its first start; here it is made first, so
+    # that the symbol font is in it before the tool draws its caption.
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        "$WINE_BIN_DIR/wine64" wineboot -i
+    fi
+    install_symbol_font
     echo "run: starting $exe on $DISPLAY"
     status=0
     "$WINE_BIN_DIR/wine64" "$exe" || status=$?

@@ -5,8 +5,8 @@
 set -eu
 
 PACKAGES="cmake make g++ libgtest-dev googletest libbenchmark-dev
-g++-mingw-w64-x86-64 wine64 xvfb x11-apps x11-utils imagemagick fonts-wqy-microhei
-clang libclang-rt-14-dev locales"
+g++-mingw-w64-x86-64 wine64 fonts-wine xvfb x11-apps x11-utils imagemagick
+fonts-wqy-microhei clang libclang-rt-14-dev locales"
 
 missing=""
 for p in $PACKAGES; do

@@ -76,6 +76,7 @@ start)
     setsid "$WINE_BIN_DIR/wineserver" -p >/dev/null 2>&1 </dev/null &
     wait_for_server
     "$WINE_BIN_DIR/wine64" wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
+    install_symbol_font
     # No window manager runs on the virtual display, so Wine's X11 driver
     # must place and activate windows itself (Managed=N); otherwise each
     # hidden or destroyed top-level window waits two seconds for a window
