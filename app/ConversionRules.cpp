@@ -5,17 +5,19 @@
 namespace rg_tarn_app {
 
 std::optional<TrackAndOffset> ConvertAbaToTrack(const char16_t* abaText, const char16_t* sptText) {
-    const int32_t aba = TextToInt32(abaText);
+    const int64_t aba = TextToInt64Saturating(abaText);
     const int32_t spt = TextToInt32(sptText);
     if (aba <= 0 || spt <= 0) {
         return std::nullopt;
     }
-    // Both operands are positive, so the quotient is at most INT32_MAX and
-    // 256 - quotient stays inside the 32-bit range.
-    const int32_t quotient = aba / spt;
+    // Both operands are positive, so the quotient is at most INT64_MAX and
+    // 256 - quotient is above INT64_MIN: neither the track nor its text
+    // leaves the 64-bit range. The offset is below SPT.
+    const int64_t quotient = aba / spt;
     TrackAndOffset result{};
-    Int32ToText(kBaseTrack - quotient, result.track);
-    Int32ToText(aba % spt, result.offset);
+    const char16_t* track = Int64ToText(kBaseTrack - quotient, result.track);
+    (void)track; // Never INT64_MIN here, so the text is always in result.track.
+    Int32ToText(static_cast<int32_t>(aba % spt), result.offset);
     return result;
 }
 

@@ -29,7 +29,12 @@ struct AbaOrMissingInput {
 
 // Reads the ABA text, then the SPT text. Nothing comes back when either reads
 // as 0 or less; otherwise the track (256 - ABA / SPT, which is 0 or below for
-// ABAs beyond track 1) and the remainder of ABA / SPT.
+// ABAs beyond track 1) and the remainder of ABA / SPT. The ABA is read by the
+// rule of every other input but over the 64-bit range, saturating only at its
+// ends, and divided in 64 bits: the ABAs of drives beyond 2^31 blocks convert
+// exactly, and every positive ABA that ConvertTrackToAba prints reads back to
+// the track it came from, with offset 0. ABAs up to 2147483647 give what a
+// 32-bit reading gave.
 std::optional<TrackAndOffset> ConvertAbaToTrack(const char16_t* abaText, const char16_t* sptText);
 
 // Reads the SPT text, then the track text. Either reads as 0 or less: the

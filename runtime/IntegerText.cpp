@@ -52,6 +52,55 @@ inline bool IsSpace(char16_t unit) {
     return unit == 0x20 || (unit >= 0x09 && unit <= 0x0D) || (unit >= 0x85 && IsOtherSpace(unit));
 }
 
+// One beyond the largest magnitude of each width: the range of a reading is
+// -beyond to beyond - 1.
+constexpr uint64_t kInt32Beyond = uint64_t{1} << 31;
+constexpr uint64_t kInt64Beyond = uint64_t{1} << 63;
+
+// The reading rule that the 32- and 64-bit readers share (blanks, one sign,
+// digits of every range), giving the value saturated to -beyond .. beyond - 1.
+// Nine digits never leave either range, so they are read without a check.
+// After them each digit is checked before it is added, and once the value
+// would leave the range, the result is settled whatever digits follow:
+// nothing reports where the number ends, so they need not be read.
+inline int64_t ReadDecimal(const char16_t* text, uint64_t beyond) {
+    if (text == nullptr) {
+        return 0;
+    }
+    const char16_t* p = text;
+    while (IsSpace(*p)) {
+        ++p;
+    }
+    const bool negative = *p == u'-';
+    if (negative || *p == u'+') {
+        ++p;
+    }
+    uint32_t head = 0;
+    for (int read = 0; read < 9; ++read, ++p) {
+        const int digit = DigitValue(*p);
+        if (digit < 0) {
+            return negative ? -int64_t{head} : int64_t{head};
+        }
+        head = head * 10 + static_cast<uint32_t>(digit);
+    }
+    // The largest magnitude on this side of zero, and the magnitude from
+    // which one more digit passes it unless that digit is at most lastUnit.
+    const uint64_t largest = negative ? beyond : beyond - 1;
+    const uint64_t lastTens = largest / 10;
+    const uint64_t lastUnit = largest % 10;
+    uint64_t magnitude = head;
+    for (int digit = DigitValue(*p); digit >= 0; digit = DigitValue(*++p)) {
+        const auto unit = static_cast<uint64_t>(digit);
+        if (magnitude > lastTens || (magnitude == lastTens && unit > lastUnit)) {
+            magnitude = largest;
+            break;
+        }
+        magnitude = magnitude * 10 + unit;
+    }
+    // Negating in unsigned arithmetic keeps -beyond itself well defined.
+    return static_cast<int64_t>(negative ? 0 - magnitude : magnitude);
+}
+
 bool IsAsciiDigit(char16_t unit) {
     return unit >= u'0' && unit <= u'9';
 }
@@ -73,41 +122,11 @@ int DecimalDigitValue(char16_t unit) {
 }
 
 int32_t TextToInt32(const char16_t* text) {
-    if (text == nullptr) {
-        return 0;
-    }
-    const char16_t* p = text;
-    while (IsSpace(*p)) {
-        ++p;
-    }
-    const bool negative = *p == u'-';
-    if (negative || *p == u'+') {
-        ++p;
-    }
-    // Nine digits never leave the 32-bit range, so they are read without a
-    // check. After them a 64-bit magnitude cannot overflow before it passes
-    // 2^31, and once it has, the result is settled whatever digits follow:
-    // nothing reports where the number ends, so they need not be read.
-    uint32_t head = 0;
-    for (int read = 0; read < 9; ++read, ++p) {
-        const int digit = DigitValue(*p);
-        if (digit < 0) {
-            return negative ? -static_cast<int32_t>(head) : static_cast<int32_t>(head);
-        }
-        head = head * 10 + static_cast<uint32_t>(digit);
-    }
-    constexpr uint64_t kBeyondRange = 0x80000000u;
-    uint64_t magnitude = head;
-    for (int digit = DigitValue(*p); digit >= 0; digit = DigitValue(*++p)) {
-        magnitude = magnitude * 10 + static_cast<unsigned>(digit);
-        if (magnitude > kBeyondRange) {
-            return negative ? INT32_MIN : INT32_MAX;
-        }
-    }
-    if (negative) {
-        return static_cast<int32_t>(0 - static_cast<uint32_t>(magnitude));
-    }
-    return magnitude == kBeyondRange ? INT32_MAX : static_cast<int32_t>(magnitude);
+    return static_cast<int32_t>(ReadDecimal(text, kInt32Beyond));
+}
+
+int64_t TextToInt64Saturating(const char16_t* text) {
+    return ReadDecimal(text, kInt64Beyond);
 }
 
 char16_t* Int32ToText(int32_t value, char16_t* area) {

@@ -15,6 +15,12 @@ inline constexpr int kNumberTextUnits = 64;
 // reads as 0. Never fails.
 int32_t TextToInt32(const char16_t* text);
 
+// Reads by exactly the rule of TextToInt32 (its blanks, digit ranges and
+// sign) over the signed 64-bit range: a magnitude beyond it saturates to
+// INT64_MAX, or INT64_MIN after '-'. Every text that TextToInt32 reads inside
+// its range gives the same value here. Unlike TextToInt64 it never wraps.
+int64_t TextToInt64Saturating(const char16_t* text);
+
 // Writes the decimal text of value (as "%d" prints it) with its terminator
 // into area, which holds kNumberTextUnits units, and returns area.
 char16_t* Int32ToText(int32_t value, char16_t* area);

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -104,6 +106,8 @@ TEST(TextToInt32, ClassifiesEveryUnitAsTheListsSay) {
         const char16_t with_one[] = {unit, u'1', 0};
         ASSERT_EQ(TextToInt32(alone), digit < 0 ? 0 : digit) << "unit " << code;
         ASSERT_EQ(TextToInt32(with_one), before_one) << "unit " << code;
+        ASSERT_EQ(TextToInt64Saturating(alone), digit < 0 ? 0 : digit) << "unit " << code;
+        ASSERT_EQ(TextToInt64Saturating(with_one), before_one) << "unit " << code;
     }
 }
 
@@ -139,6 +143,80 @@ TEST(TextToInt32, AcceptsEveryDigitRangeMixed) {
     EXPECT_EQ(TextToInt32(u"\uFF11\uFF12"), 12);
     EXPECT_EQ(TextToInt32(u"\uFF111\u0662\u0969"), 1123);
     EXPECT_EQ(TextToInt32(u"-\uFF15"), -5);
+}
+
+struct Int64Case {
+    std::u16string text;
+    int64_t expected;
+};
+
+// The 32-bit reading rule, blanks, sign and digit ranges included, with the
+// magnitude allowed up to 2^63: values beyond 32 bits come out whole, and only
+// beyond 64 bits saturate, never wrapping.
+TEST(TextToInt64Saturating, ReadsByTheInt32RuleOverTheWideRange) {
+    const Int64Case cases[] = {
+        {u"", 0},
+        {u"-", 0},
+        {u"+-5", 0},
+        {u"- 5", 0},
+        {u"-\u30005", 0},
+        {u"\u200B3", 0},
+        {u"0x10", 0},
+        {u"  -42abc", -42},
+        {u"\uFF111\u0662\u0969", 1123},
+        {u"2147483648", 2147483648},
+        {u"-2147483649", -2147483649},
+        {u"4294967295", 4294967295},
+        {u"99999999999", 99999999999},
+        {u"-99999999999", -99999999999},
+        {u"\u3000+\uFF12\uFF11\uFF14\uFF17\uFF14\uFF18\uFF13\uFF16\uFF14\uFF18", 2147483648},
+        {u"\u0085\u00A0-\u0669\u0669\u0669\u0669\u0669\u0669\u0669\u0669\u0669\u0669\u0669",
+         -99999999999},
+        {u"922337203685477580", 922337203685477580},
+        {u"9223372036854775806", INT64_MAX - 1},
+        {u"9223372036854775807", INT64_MAX},
+        {u"9223372036854775808", INT64_MAX},
+        {u"92233720368547758070", INT64_MAX},
+        {u"18446744073709551615", INT64_MAX},
+        {u"18446744073709551617", INT64_MAX},
+        {u"99999999999999999999", INT64_MAX},
+        {u"-9223372036854775807", -INT64_MAX},
+        {u"-9223372036854775808", INT64_MIN},
+        {u"-9223372036854775809", INT64_MIN},
+        {u"-99999999999999999999", INT64_MIN},
+        {u"-0000000000000000000000009223372036854775808", INT64_MIN},
+        {u"00000000000000000000000009223372036854775807x9", INT64_MAX},
+        {u"\uFF19\uFF12\uFF12\uFF13\uFF13\uFF17\uFF12\uFF10\uFF13\uFF16\uFF18\uFF15\uFF14\uFF17"
+         u"\uFF17\uFF15\uFF18\uFF10\uFF17",
+         INT64_MAX},
+        {u"9223372036854775808\uFF10\uFF10", INT64_MAX},
+    };
+    for (const Int64Case& c : cases) {
+        EXPECT_EQ(TextToInt64Saturating(c.text.c_str()), c.expected)
+            << std::string(c.text.begin(), c.text.end());
+    }
+    EXPECT_EQ(TextToInt64Saturating(nullptr), 0);
+}
+
+// Wherever the 32-bit reader stays inside its range the 64-bit one gives the
+// same value, and where the 32-bit one saturates the wide value lies beyond.
+TEST(TextToInt64Saturating, AgreesWithTextToInt32WithinItsRange) {
+    const std::u16string signs[] = {u"", u"-", u"+", u"\u3000-", u" \t+"};
+    std::vector<std::u16string> numbers = {u"2147483646", u"2147483647", u"2147483648",
+                                           u"2147483649", u"4294967296", u"9223372036854775808"};
+    for (int length = 1; length <= 21; ++length) {
+        numbers.push_back(std::u16string(length, u'9'));
+        numbers.push_back(u"1" + std::u16string(length, u'0'));
+        numbers.push_back(std::u16string(length, u'\uFF15') + u"7x");
+    }
+    for (const std::u16string& sign : signs) {
+        for (const std::u16string& number : numbers) {
+            const std::u16string text = sign + number;
+            const int64_t wide = TextToInt64Saturating(text.c_str());
+            EXPECT_EQ(TextToInt32(text.c_str()), std::clamp<int64_t>(wide, INT32_MIN, INT32_MAX))
+                << std::string(text.begin(), text.end());
+        }
+    }
 }
 
 TEST(Int32ToText, WritesLikePercentD) {
@@ -188,11 +266,6 @@ TEST(Int64ToText, SmallestValueLeavesTheAreaUntouched) {
     EXPECT_EQ(std::u16string(text), u"-9223372036854775808");
     EXPECT_EQ(std::u16string(area), u"x");
 }
-
-struct Int64Case {
-    std::u16string text;
-    int64_t expected;
-};
 
 TEST(TextToInt64, ReadsDecimalTextWrapsAboveTheSignedRangeAndSaturatesBeyond) {
     const Int64Case cases[] = {

@@ -105,8 +105,10 @@ TEST_F(MainWindowTest, EachButtonConvertsItsOwnGroupOnly) {
     const Case aba_to_track[] = {
         {u"1000", u"63", u"241", u"55"},
         {u"\uFF11\uFF10\uFF10\uFF10", u"63", u"241", u"55"}, // full-width digits
-        {u"99999999999", u"1", u"-2147483391", u"0"},        // saturated ABA
-        {u"", u"63", u"-2147483391", u"0"},                  // nothing: the last result stays
+        {u"99999999999", u"1", u"-99999999743", u"0"},       // ABA beyond 32 bits
+        {u"4294967295", u"16843009", u"1", u"0"},            // the ABA track 1 prints below
+        {u"", u"63", u"1", u"0"},                            // nothing: the last result stays
+        {u"99999999999999999999", u"1", u"-9223372036854775551", u"0"}, // saturated ABA
     };
     for (const Case& c : aba_to_track) {
         Type(window.rg_edit_aba, c.aba);
@@ -125,7 +127,7 @@ TEST_F(MainWindowTest, EachButtonConvertsItsOwnGroupOnly) {
     Type(window.rg_edit_spt2, u"10");
     Press(window.rg_button_track_to_aba);
     EXPECT_EQ(Text(window.rg_edit_aba2), u"-440");
-    EXPECT_EQ(Text(window.rg_edit_track), u"-2147483391");
+    EXPECT_EQ(Text(window.rg_edit_track), u"-9223372036854775551");
 }
 
 TEST_F(MainWindowTest, ClicksReachNoHandlerOnceDestructionBegan) {
