@@ -21,7 +21,7 @@ StartedProgram::~StartedProgram() {
     }
 }
 
-bool StartedProgram::Start(const std::wstring& path, const std::wstring& arguments) {
+bool StartedProgram::Start(const std::wstring& path, const std::wstring& arguments, HANDLE output) {
     if (info_.hProcess != nullptr) {
         return false;
     }
@@ -32,8 +32,13 @@ bool StartedProgram::Start(const std::wstring& path, const std::wstring& argumen
     }
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &info_) != FALSE;
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+    }
+    return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                          output != nullptr ? TRUE : FALSE, 0, nullptr, nullptr, &startup,
+                          &info_) != FALSE;
 }
 
 HWND StartedProgram::WaitForMainWindow(const wchar_t* className, DWORD timeoutMs) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -19,8 +20,11 @@ public:
     StartedProgram& operator=(const StartedProgram&) = delete;
 
     // Starts the program (a Windows path, or a Unix path taken on drive Z:
-    // as Wine maps it) with the given argument text. False when it did not start.
-    bool Start(const std::wstring& path, const std::wstring& arguments = {});
+    // as Wine maps it) with the given argument text and, when output is an
+    // inheritable handle, that handle as its standard output. False when it
+    // did not start.
+    bool Start(const std::wstring& path, const std::wstring& arguments = {},
+               HANDLE output = nullptr);
 
     // Waits until the program has gone idle (it waits for input with an
     // empty queue) and shows a top-level window of the class; returns that
@@ -68,6 +72,8 @@ class Stopwatch {
 public:
     Stopwatch();
     double ElapsedMs() const;
+    // The counter reading the watch started at.
+    int64_t StartTicks() const { return start_.QuadPart; }
 
 private:
     LARGE_INTEGER start_;
