@@ -7,6 +7,13 @@
 # loads it through the C run-time's delay-load helper. The library is made
 # with dlltool, at configure time, from the names that the toolchain's own
 # import library of the DLL exports, so every function stays reachable.
+#
+# Only for DLLs whose functions the program calls with integer and pointer
+# arguments alone: the binder that dlltool (binutils 2.40) puts in front of
+# each function's first call keeps the integer argument registers across the
+# loading, not the floating-point ones, so a double passed to that first
+# call would arrive as garbage. OLE Automation's date conversions take a
+# double, which is why that DLL is imported the usual way.
 function(qorvath_delay_import name)
     if(TARGET delay_${name})
         return()

@@ -20,8 +20,8 @@
 // in the program. Defining the handler here keeps that piece out: the linker
 // takes it from the library only while the program lacks it. What remains is
 // what std::terminate does by default, abort.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() {
+namespace __gnu_cxx {                // NOLINT(bugprone-reserved-identifier): the library's own name
+void __verbose_terminate_handler() { // NOLINT(bugprone-reserved-identifier)
     std::abort();
 }
 } // namespace __gnu_cxx

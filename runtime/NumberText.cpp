@@ -77,7 +77,7 @@ constexpr int kMaxKeptDigits = 768;
 // not stored: each moves the exponent up one place, and a nonzero one among
 // them is remembered.
 struct Significand {
-    char digits[kMaxKeptDigits + 1]; // room for the mark of a cut
+    char digits[kMaxKeptDigits + 1] = {}; // room for the mark of a cut
     int count = 0;
     int64_t exponent = 0;
     bool nonzeroDropped = false;
