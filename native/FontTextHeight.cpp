@@ -7,8 +7,8 @@
 namespace {
 
 struct MeasuredFont {
-    LOGFONTW font;
-    int32_t height;
+    LOGFONTW font{};
+    int32_t height = 0;
 };
 
 constexpr int kKept = 4;
@@ -17,13 +17,12 @@ int g_measuredCount = 0;
 int g_nextSlot = 0; // the oldest entry once the list is full
 
 bool SameDescription(const LOGFONTW& a, const LOGFONTW& b) {
-    return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth &&
-           a.lfEscapement == b.lfEscapement && a.lfOrientation == b.lfOrientation &&
-           a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
-           a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut &&
-           a.lfCharSet == b.lfCharSet && a.lfOutPrecision == b.lfOutPrecision &&
-           a.lfClipPrecision == b.lfClipPrecision && a.lfQuality == b.lfQuality &&
-           a.lfPitchAndFamily == b.lfPitchAndFamily &&
+    return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfEscapement == b.lfEscapement &&
+           a.lfOrientation == b.lfOrientation && a.lfWeight == b.lfWeight &&
+           a.lfItalic == b.lfItalic && a.lfUnderline == b.lfUnderline &&
+           a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet &&
+           a.lfOutPrecision == b.lfOutPrecision && a.lfClipPrecision == b.lfClipPrecision &&
+           a.lfQuality == b.lfQuality && a.lfPitchAndFamily == b.lfPitchAndFamily &&
            std::wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
 }
 
