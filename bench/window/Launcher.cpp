@@ -244,36 +244,16 @@ struct StepLaunch {
     int hints = 0;
 };
 
-// Reads the whole report from the pipe; false when the program sent none.
-bool ReadReport(HANDLE pipe, StartupReport* report) {
-    auto* bytes = reinterpret_cast<char*>(report);
-    DWORD got = 0;
-    DWORD total = 0;
-    while (total < sizeof(*report) &&
-           ReadFile(pipe, bytes + total, sizeof(*report) - total, &got, nullptr) && got > 0) {
-        total += got;
-    }
-    return total == sizeof(*report);
-}
-
 bool MeasureSteps(const std::wstring& program, StepLaunch* launch) {
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
-        return false;
-    }
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    launch::OutputPipe pipe;
     launch::StartedProgram started;
     launch::Stopwatch watch;
-    const bool running = started.Start(program, {}, writeEnd);
-    CloseHandle(writeEnd); // the program holds the only write end now
+    const bool running = pipe.WriteEnd() != nullptr && started.Start(program, {}, pipe.WriteEnd());
+    pipe.CloseWriteEnd(); // the program holds the only write end now
     HWND form = running ? started.WaitForMainWindow(kFormClass, kTimeoutMs) : nullptr;
     const double idleMs = watch.ElapsedMs();
     StartupReport report;
-    const bool reported = form != nullptr && ReadReport(readEnd, &report);
-    CloseHandle(readEnd);
-    if (!reported) {
+    if (form == nullptr || !pipe.ReadExactly(&report, sizeof(report))) {
         std::fwprintf(stderr, L"launcher: %ls reported no start-up steps\n", program.c_str());
         return false;
     }

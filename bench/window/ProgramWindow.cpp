@@ -74,6 +74,40 @@ std::optional<DWORD> StartedProgram::WaitForExit(DWORD timeoutMs) {
     return code;
 }
 
+OutputPipe::OutputPipe() {
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    if (!CreatePipe(&read_, &write_, &inherit, 0)) {
+        read_ = write_ = nullptr;
+        return;
+    }
+    SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+}
+
+OutputPipe::~OutputPipe() {
+    CloseWriteEnd();
+    if (read_ != nullptr) {
+        CloseHandle(read_);
+    }
+}
+
+void OutputPipe::CloseWriteEnd() {
+    if (write_ != nullptr) {
+        CloseHandle(write_);
+        write_ = nullptr;
+    }
+}
+
+bool OutputPipe::ReadExactly(void* bytes, DWORD count) {
+    auto* into = static_cast<char*>(bytes);
+    DWORD total = 0;
+    DWORD got = 0;
+    while (read_ != nullptr && total < count &&
+           ReadFile(read_, into + total, count - total, &got, nullptr) && got > 0) {
+        total += got;
+    }
+    return total == count;
+}
+
 std::wstring WindowsPath(const std::wstring& path) {
     if (!path.empty() && path[0] == L'/') {
         std::wstring windows = L"Z:" + path;

@@ -42,6 +42,28 @@ private:
     PROCESS_INFORMATION info_ = {};
 };
 
+// An anonymous pipe whose write end a started program gets as its standard
+// output (StartedProgram::Start). Owns both ends.
+class OutputPipe {
+public:
+    OutputPipe();
+    ~OutputPipe();
+    OutputPipe(const OutputPipe&) = delete;
+    OutputPipe& operator=(const OutputPipe&) = delete;
+
+    // The inheritable write end; null when the pipe could not be made.
+    HANDLE WriteEnd() const { return write_; }
+    // Gives up this process's write end once the program has its own, so
+    // that reading ends when the program closes its end or ends.
+    void CloseWriteEnd();
+    // Reads exactly count bytes; false when the writer stopped before.
+    bool ReadExactly(void* bytes, DWORD count);
+
+private:
+    HANDLE read_ = nullptr;
+    HANDLE write_ = nullptr;
+};
+
 // The Windows path of a path given on the command line: Unix paths (from
 // the scripts) are on drive Z: under Wine.
 std::wstring WindowsPath(const std::wstring& path);
