@@ -37,14 +37,20 @@ bare_exe=$(release_exe bare_main_window)
 echo "== release programs: A $tool, B bare_main_window"
 awk -v a="$(stat -c %s "$tool_exe")" -v b="$(stat -c %s "$bare_exe")" \
     'BEGIN { printf "ratio size A / B: %.2f (A %d bytes, B %d bytes)\n", a / b, a, b }'
+# The session's display and server and the launched programs run before the
+# builds beside them, which otherwise stretch single launches several times.
+raise=
+if [ "$(id -u)" = 0 ]; then
+    raise="nice -n -15"
+fi
 session=$(pwd)/build/bench-session
 trap 'scripts/wine-session.sh stop "$session"' EXIT
 trap 'exit 130' INT TERM
-scripts/wine-session.sh start "$session" >/dev/null
+$raise scripts/wine-session.sh start "$session" >/dev/null
 echo "== main window under Wine: A $tool, B bare_main_window"
-QORVATH_WINE_DIR=$session scripts/wine-run.sh "$(release_exe qorvath_launcher)" bench \
+QORVATH_WINE_DIR=$session $raise scripts/wine-run.sh "$(release_exe qorvath_launcher)" bench \
     "$tool_exe" "$bare_exe" "${QORVATH_BENCH_RUNS:-24}"
 echo "== start-up steps under Wine: A qorvath_marked, B bare_main_window_marked"
-QORVATH_WINE_DIR=$session scripts/wine-run.sh "$(release_exe qorvath_launcher)" steps \
+QORVATH_WINE_DIR=$session $raise scripts/wine-run.sh "$(release_exe qorvath_launcher)" steps \
     "$(release_exe qorvath_marked)" "$(release_exe bare_main_window_marked)" \
     "${QORVATH_BENCH_STEP_RUNS:-12}"
