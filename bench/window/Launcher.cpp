@@ -245,15 +245,13 @@ struct StepLaunch {
 };
 
 bool MeasureSteps(const std::wstring& program, StepLaunch* launch) {
-    launch::OutputPipe pipe;
     launch::StartedProgram started;
     launch::Stopwatch watch;
-    const bool running = pipe.WriteEnd() != nullptr && started.Start(program, {}, pipe.WriteEnd());
-    pipe.CloseWriteEnd(); // the program holds the only write end now
-    HWND form = running ? started.WaitForMainWindow(kFormClass, kTimeoutMs) : nullptr;
+    HWND form =
+        started.Start(program) ? started.WaitForMainWindow(kFormClass, kTimeoutMs) : nullptr;
     const double idleMs = watch.ElapsedMs();
     StartupReport report;
-    if (form == nullptr || !pipe.ReadExactly(&report, sizeof(report))) {
+    if (form == nullptr || !ReadStartupReport(started.processId(), 5000, &report)) {
         std::fwprintf(stderr, L"launcher: %ls reported no start-up steps\n", program.c_str());
         return false;
     }

@@ -21,7 +21,7 @@ StartedProgram::~StartedProgram() {
     }
 }
 
-bool StartedProgram::Start(const std::wstring& path, const std::wstring& arguments, HANDLE output) {
+bool StartedProgram::Start(const std::wstring& path, const std::wstring& arguments) {
     if (info_.hProcess != nullptr) {
         return false;
     }
@@ -32,13 +32,8 @@ bool StartedProgram::Start(const std::wstring& path, const std::wstring& argumen
     }
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    if (output != nullptr) {
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = output;
-    }
-    return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
-                          output != nullptr ? TRUE : FALSE, 0, nullptr, nullptr, &startup,
-                          &info_) != FALSE;
+    return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &info_) != FALSE;
 }
 
 HWND StartedProgram::WaitForMainWindow(const wchar_t* className, DWORD timeoutMs) {
@@ -72,40 +67,6 @@ std::optional<DWORD> StartedProgram::WaitForExit(DWORD timeoutMs) {
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
-}
-
-OutputPipe::OutputPipe() {
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    if (!CreatePipe(&read_, &write_, &inherit, 0)) {
-        read_ = write_ = nullptr;
-        return;
-    }
-    SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
-}
-
-OutputPipe::~OutputPipe() {
-    CloseWriteEnd();
-    if (read_ != nullptr) {
-        CloseHandle(read_);
-    }
-}
-
-void OutputPipe::CloseWriteEnd() {
-    if (write_ != nullptr) {
-        CloseHandle(write_);
-        write_ = nullptr;
-    }
-}
-
-bool OutputPipe::ReadExactly(void* bytes, DWORD count) {
-    auto* into = static_cast<char*>(bytes);
-    DWORD total = 0;
-    DWORD got = 0;
-    while (read_ != nullptr && total < count &&
-           ReadFile(read_, into + total, count - total, &got, nullptr) && got > 0) {
-        total += got;
-    }
-    return total == count;
 }
 
 std::wstring WindowsPath(const std::wstring& path) {

@@ -20,11 +20,8 @@ public:
     StartedProgram& operator=(const StartedProgram&) = delete;
 
     // Starts the program (a Windows path, or a Unix path taken on drive Z:
-    // as Wine maps it) with the given argument text and, when output is an
-    // inheritable handle, that handle as its standard output. False when it
-    // did not start.
-    bool Start(const std::wstring& path, const std::wstring& arguments = {},
-               HANDLE output = nullptr);
+    // as Wine maps it) with the given argument text. False when it did not start.
+    bool Start(const std::wstring& path, const std::wstring& arguments = {});
 
     // Waits until the program has gone idle (it waits for input with an
     // empty queue) and shows a top-level window of the class; returns that
@@ -40,28 +37,6 @@ public:
 
 private:
     PROCESS_INFORMATION info_ = {};
-};
-
-// An anonymous pipe whose write end a started program gets as its standard
-// output (StartedProgram::Start). Owns both ends.
-class OutputPipe {
-public:
-    OutputPipe();
-    ~OutputPipe();
-    OutputPipe(const OutputPipe&) = delete;
-    OutputPipe& operator=(const OutputPipe&) = delete;
-
-    // The inheritable write end; null when the pipe could not be made.
-    HANDLE WriteEnd() const { return write_; }
-    // Gives up this process's write end once the program has its own, so
-    // that reading ends when the program closes its end or ends.
-    void CloseWriteEnd();
-    // Reads exactly count bytes; false when the writer stopped before.
-    bool ReadExactly(void* bytes, DWORD count);
-
-private:
-    HANDLE read_ = nullptr;
-    HANDLE write_ = nullptr;
 };
 
 // The Windows path of a path given on the command line: Unix paths (from

@@ -1,9 +1,11 @@
 // Linked into the marked builds of the tool and of the bare window: notes
-// when start-up passes each mark and, at the first idle moment, hands the
-// report to the launcher through the standard output handle.
+// when start-up passes each mark and, at the first idle moment, leaves the
+// report in shared memory for the launcher.
 #include "bench/window/StartupReport.h"
 
 #include <windows.h>
+
+#include <cstring>
 
 namespace {
 
@@ -17,17 +19,21 @@ int64_t Now() {
     return now.QuadPart;
 }
 
-// Writes the report and closes the handle, which tells the launcher that
-// nothing more comes.
+// Copies the report into shared memory whose handle stays open, and with it
+// the memory, until the program ends.
 void Send() {
     g_sent = true;
-    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (output == nullptr || output == INVALID_HANDLE_VALUE) {
+    wchar_t name[64];
+    StartupReportName(GetCurrentProcessId(), name);
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        sizeof(g_report), name);
+    if (mapping == nullptr) {
         return;
     }
-    DWORD written = 0;
-    WriteFile(output, &g_report, sizeof(g_report), &written, nullptr);
-    CloseHandle(output);
+    if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(g_report))) {
+        std::memcpy(view, &g_report, sizeof(g_report));
+        UnmapViewOfFile(view);
+    }
 }
 
 void Observe(StartupMark mark) {

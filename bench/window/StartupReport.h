@@ -5,10 +5,13 @@
 
 #include "runtime/StartupMarks.h"
 
-// Performance-counter readings of one start-up. The marked program writes
-// the record as it is, in one piece, to the standard output handle the
-// launcher gave it, at its first idle moment; both are built together, so
-// the layout is shared.
+// Performance-counter readings of one start-up. At its first idle moment the
+// marked program copies the record, as it is, into shared memory named after
+// its process id, which stays until the program ends; the launcher and the
+// tests read it from there. Both sides are built together, so the layout is
+// shared. A channel of its own, rather than the program's standard output:
+// a program started with inherited handles starts measurably slower under
+// Wine, and the marked programs must start as the unmarked ones do.
 struct StartupReport {
     // When the program's static construction began.
     int64_t entry = 0;
@@ -18,3 +21,10 @@ struct StartupReport {
     int64_t hintTicks = 0;
     int32_t hints = 0;
 };
+
+// The name of the shared memory that holds the report of a marked program.
+void StartupReportName(uint32_t processId, wchar_t (&name)[64]);
+
+// Copies the report that the marked program with the process id left, waiting
+// up to timeoutMs for it to appear; false when none came.
+bool ReadStartupReport(uint32_t processId, uint32_t timeoutMs, StartupReport* report);

@@ -61,14 +61,12 @@ INSTANTIATE_TEST_SUITE_P(Programs, Startup, testing::ValuesIn(main_window_test::
 
 // The report of one start-up of a marked build, read at its first idle moment.
 bool ReportOf(const std::wstring& program, StartupReport* report) {
-    launch::OutputPipe pipe;
     launch::StartedProgram started;
-    if (pipe.WriteEnd() == nullptr || !started.Start(program, {}, pipe.WriteEnd())) {
+    if (!started.Start(program)) {
         return false;
     }
-    pipe.CloseWriteEnd();
     HWND form = started.WaitForMainWindow(L"TarnWinForm", 20000);
-    const bool read = form != nullptr && pipe.ReadExactly(report, sizeof(*report));
+    const bool read = form != nullptr && ReadStartupReport(started.processId(), 5000, report);
     if (form != nullptr) {
         launch::CloseAsUser(form);
         const auto code = started.WaitForExit(20000);
