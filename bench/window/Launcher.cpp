@@ -205,6 +205,14 @@ int Bench(const std::wstring& programA, const std::wstring& programB, int runs, 
     PrintRatio("working set", median(a, &Launch::workingSetMiB), median(b, &Launch::workingSetMiB),
                "MiB");
     PrintRatio("click", median(a, &Launch::clickMs), median(b, &Launch::clickMs), "ms");
+    // The machine's speed can change for seconds at a time, which moves the
+    // medians of both sides apart; the two launches of a pair run within a
+    // second of each other, so the median of their ratios is steadier.
+    std::vector<double> pairs;
+    for (int i = 0; i < runs; ++i) {
+        pairs.push_back(b[i].startMs > 0 ? a[i].startMs / b[i].startMs : 0.0);
+    }
+    std::printf("ratio start-up A / B, median of the %d launch pairs: %.2f\n", runs, Median(pairs));
     return 0;
 }
 
