@@ -179,19 +179,24 @@ int Bench(const std::wstring& programA, const std::wstring& programB, int runs, 
     }
     std::vector<Launch> a;
     std::vector<Launch> b;
+    // The pairs take turns at going first, and nothing is printed between
+    // launches, so that neither side always starts just after the other's
+    // exit or the launcher's output.
     for (int i = 0; i < runs; ++i) {
         Launch launchA;
         Launch launchB;
-        if (!MeasureLaunch(programA, clicks, &launchA) ||
-            !MeasureLaunch(programB, clicks, &launchB)) {
+        const bool aFirst = i % 2 == 0;
+        if (!MeasureLaunch(aFirst ? programA : programB, clicks, aFirst ? &launchA : &launchB) ||
+            !MeasureLaunch(aFirst ? programB : programA, clicks, aFirst ? &launchB : &launchA)) {
             return 1;
         }
-        std::printf("launch %2d  A: %7.1f ms %6.1f MiB %7.3f ms   B: %7.1f ms %6.1f MiB %7.3f ms\n",
-                    i + 1, launchA.startMs, launchA.workingSetMiB, launchA.clickMs, launchB.startMs,
-                    launchB.workingSetMiB, launchB.clickMs);
-        std::fflush(stdout);
         a.push_back(launchA);
         b.push_back(launchB);
+    }
+    for (int i = 0; i < runs; ++i) {
+        std::printf("launch %2d  A: %7.1f ms %6.1f MiB %7.3f ms   B: %7.1f ms %6.1f MiB %7.3f ms\n",
+                    i + 1, a[i].startMs, a[i].workingSetMiB, a[i].clickMs, b[i].startMs,
+                    b[i].workingSetMiB, b[i].clickMs);
     }
     auto median = [](const std::vector<Launch>& launches, double Launch::*field) {
         std::vector<double> values;
@@ -359,7 +364,9 @@ int Steps(const std::wstring& programA, const std::wstring& programB, int runs) 
     for (int i = 0; i < runs; ++i) {
         StepLaunch launchA;
         StepLaunch launchB;
-        if (!MeasureSteps(programA, &launchA) || !MeasureSteps(programB, &launchB)) {
+        const bool aFirst = i % 2 == 0; // the pairs take turns at going first
+        if (!MeasureSteps(aFirst ? programA : programB, aFirst ? &launchA : &launchB) ||
+            !MeasureSteps(aFirst ? programB : programA, aFirst ? &launchB : &launchA)) {
             return 1;
         }
         a.push_back(launchA);
