@@ -4,6 +4,7 @@
 
 #include "app/ConversionRules.h"
 #include "runtime/ObjectStream.h"
+#include "runtime/StartupMarks.h"
 
 namespace rg_tarn_app {
 
@@ -52,7 +53,9 @@ void SetLabel(rg_tarn_MFCJieMian_base::rg_label7& label, const char16_t* caption
 }
 
 void SetHint(CTarnWinControl& control, const char16_t* hint) {
+    MarkStartup(StartupMark::kHintBegin);
     control.SetHintText(CWString(hint));
+    MarkStartup(StartupMark::kHintEnd);
 }
 
 } // namespace
@@ -150,6 +153,7 @@ void rg_my_main_window::BindEvents() {
 }
 
 void rg_my_main_window::OnNativeCreated() {
+    MarkStartup(StartupMark::kChildrenCreating);
     BindEvents();
 
     rg_group_aba_to_track.SetControlText(CWString(u"ABA地址转磁道"));
@@ -213,6 +217,7 @@ void rg_my_main_window::OnNativeCreated() {
 
     SetLabel(rg_label_aba2, u"ABA地址");
     rg_label_aba2.CreateInParent(&rg_group_track_to_aba, 256, 38, 96, 32, 118);
+    MarkStartup(StartupMark::kChildrenCreated);
 }
 
 int32_t rg_my_main_window::rg_on_button_clicked(CTarnObject* source) {

@@ -2,6 +2,7 @@
 
 #include "framework/WinApp.h"
 #include "runtime/ObjectStream.h"
+#include "runtime/StartupMarks.h"
 
 namespace rg_tarn_app {
 
@@ -78,7 +79,10 @@ int32_t rg_startup_class::RunBody() {
     info.height = ControlCreateInfo::kDefaultSize;
     info.id = 0;
     info.page = -1;
-    if (main_window.CreateNative(info) != 0) {
+    MarkStartup(StartupMark::kFormCreating);
+    const bool created = main_window.CreateNative(info) != 0;
+    MarkStartup(StartupMark::kFormCreated);
+    if (created) {
         if (CWinApp* app = AfxGetApp()) {
             app->SetMainWnd(main_window.HasNativeWindow() ? main_window.GetNativeWindow()
                                                           : nullptr);

@@ -75,11 +75,17 @@ void ApplyFontDescription(const char16_t* description, int32_t logPixelsY, LOGFO
 }
 
 int32_t ScreenLogPixelsY() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
-    }
+    // The screen's dots per inch are the system's, fixed for the life of the
+    // process whatever its DPI awareness: the screen context is asked once,
+    // not for every control and font that is made.
+    static const int32_t dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        if (screen != nullptr) {
+            ReleaseDC(nullptr, screen);
+        }
+        return value;
+    }();
     return dpi;
 }
 

@@ -19,7 +19,7 @@ void ApplyFontDescription(const char16_t* description, int32_t logPixelsY, LOGFO
 // precisions 0, proof quality and pitch-and-family 0: where descriptions start.
 LOGFONTW DescriptionBaseFont();
 
-// The screen's vertical dots per inch.
+// The screen's vertical dots per inch, read once per process.
 int32_t ScreenLogPixelsY();
 
 // The component's default font: the stock default GUI font at 9 points on

@@ -41,7 +41,10 @@ HRESULT STDMETHODCALLTYPE COleMessageFilter::QueryInterface(REFIID iid, void** o
     if (object == nullptr) {
         return E_POINTER;
     }
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter)) {
+    // __uuidof gives the identifiers from the interfaces' own declarations;
+    // the IID_ constants would link an object of the uuid library that holds
+    // several hundred others.
+    if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IMessageFilter))) {
         *object = static_cast<IMessageFilter*>(this);
         AddRef();
         return S_OK;

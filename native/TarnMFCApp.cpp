@@ -7,6 +7,7 @@
 #include "framework/OleSupport.h"
 #include "native/AppInstance.h"
 #include "native/ProgramClasses.h"
+#include "runtime/StartupMarks.h"
 
 namespace {
 
@@ -26,8 +27,10 @@ CTarnMFCApp::~CTarnMFCApp() {
 
 BOOL CTarnMFCApp::InitInstance() {
     AfxOleInit();
+    MarkStartup(StartupMark::kOleInitialised);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), kAllWin95Classes};
     InitCommonControlsEx(&controls);
+    MarkStartup(StartupMark::kCommonControls);
     AfxEnableControlContainer();
     CTarnMfcAppBase::InitInstance();
     if (COleMessageFilter* filter = AfxOleGetMessageFilter()) {
@@ -36,14 +39,18 @@ BOOL CTarnMFCApp::InitInstance() {
         filter->SetBusyReply(SERVERCALL_RETRYLATER);
         filter->SetMessagePendingDelay(kNoTimeout);
     }
+    MarkStartup(StartupMark::kFrameworkReady);
     CTarnAppInstance* instance = CTarnAppInstance::Current();
     if (instance == nullptr) {
         return FALSE;
     }
     instance->RecordStartup(__argc, __wargv, GetInstanceHandle(), GetCurrentThreadId());
     instance->InitializeCom();
+    MarkStartup(StartupMark::kComInitialised);
     instance->RecordDisplayScale();
+    MarkStartup(StartupMark::kDisplayScale);
     CreateProgramObject();
+    MarkStartup(StartupMark::kProgramObject);
     const int32_t result = RunProgramBody(body_);
     return result != 0 && GetMainWnd() != nullptr;
 }
@@ -82,6 +89,7 @@ BOOL CTarnMFCApp::OnIdle(LONG count) {
         return CTarnMfcAppBase::OnIdle(count);
     }
     if (count == 0) {
+        MarkStartup(StartupMark::kFirstIdle);
         frameworkIdlePending_ = true;
         idleStart_ = GetTickCount();
     }

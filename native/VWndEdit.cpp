@@ -8,6 +8,7 @@
 
 #include "framework/DeviceContext.h"
 #include "native/EditInput.h"
+#include "native/FontTextHeight.h"
 #include "runtime/WideText.h"
 
 namespace {
@@ -295,12 +296,7 @@ void CVWnd_Edit::Normalise() {
 void CVWnd_Edit::TakeFont(HFONT font) {
     textHeight_ = 0;
     if (font != nullptr) {
-        CClientDC screen(nullptr);
-        CSelectedObject selected(screen, font);
-        TEXTMETRICW metrics{};
-        if (screen.GetTextMetrics(&metrics)) {
-            textHeight_ = metrics.tmHeight;
-        }
+        textHeight_ = FontTextHeight(font);
         const int32_t minimum =
             EditMinimumHeight(static_cast<int32_t>(textHeight_), GetSystemMetrics(SM_CYEDGE));
         RECT window{};

@@ -1,13 +1,11 @@
 #include "runtime/NumberText.h"
 
+#include "runtime/ExactDecimal.h"
 #include "runtime/WString.h"
 
-#include <cassert>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <string>
 
 namespace {
 
@@ -69,50 +67,94 @@ bool ReadExponent(const char16_t* q, int64_t& exponent) {
     return true;
 }
 
+// Significant digits a number text keeps before the conversion; see Radix.
+constexpr int kMaxKeptDigits = 768;
+
 // The digits of a number (without leading or trailing zeros once
 // normalised) and the power the last of them stands at: value = digits x radix^exponent, where
 // the radix is 10 for decimal and 2 for hexadecimal text (in which case every
-// digit adds four to the binary exponent).
+// digit adds four to the binary exponent). Digits beyond the kept ones are
+// not stored: each moves the exponent up one place, and a nonzero one among
+// them is remembered.
 struct Significand {
-    std::string digits;
+    char digits[kMaxKeptDigits + 1] = {}; // room for the mark of a cut
+    int count = 0;
     int64_t exponent = 0;
+    bool nonzeroDropped = false;
 };
 
-// Cuts a long significand to maxDigits and marks the cut by one extra '1'
-// digit. The marked value lies strictly between the cut value and the next
-// one at the last kept place, as the exact value does, and no rounding
-// boundary of a double lies there, so both round to the same double.
-void LimitDigits(Significand& s, size_t maxDigits, int placeWeight) {
-    if (s.digits.size() <= maxDigits) {
+// Adds the next digit of the text. Leading zeros change nothing and are not
+// stored.
+void AddDigit(Significand& s, char digit, int keptDigits, int placeWeight) {
+    if (s.count == 0 && digit == '0') {
         return;
     }
-    const int64_t dropped = static_cast<int64_t>(s.digits.size() - maxDigits);
-    s.digits.resize(maxDigits);
-    s.digits.push_back('1');
-    s.exponent += (dropped - 1) * placeWeight;
+    if (s.count < keptDigits) {
+        s.digits[s.count++] = digit;
+        return;
+    }
+    s.exponent += placeWeight;
+    s.nonzeroDropped = s.nonzeroDropped || digit != '0';
 }
 
-// Removes leading and trailing zeros; false when no nonzero digit is left.
+// Settles the digits read. A cut that dropped a nonzero digit is marked by
+// one extra '1' digit: the marked value lies strictly between the cut value
+// and the next one at the last kept place, as the exact value does, and no
+// rounding boundary of a double lies there, so both round to the same double.
+// Without such a cut, trailing zeros are removed. False when no nonzero digit
+// was read.
 bool Normalise(Significand& s, int placeWeight) {
-    const size_t first = s.digits.find_first_not_of('0');
-    if (first == std::string::npos) {
+    if (s.count == 0) {
         return false;
     }
-    const size_t last = s.digits.find_last_not_of('0');
-    s.exponent += static_cast<int64_t>(s.digits.size() - 1 - last) * placeWeight;
-    s.digits = s.digits.substr(first, last - first + 1);
+    if (s.nonzeroDropped) {
+        s.digits[s.count++] = '1';
+        s.exponent -= placeWeight;
+        return true;
+    }
+    while (s.digits[s.count - 1] == '0') {
+        --s.count;
+        s.exponent += placeWeight;
+    }
     return true;
+}
+
+// Writes the decimal text of value into area; returns the end.
+char* WriteExponent(int64_t value, char* area) {
+    if (value < 0) {
+        *area++ = '-';
+        value = -value;
+    }
+    char reversed[20];
+    int count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (count > 0) {
+        *area++ = reversed[--count];
+    }
+    return area;
 }
 
 // Converts a canonical narrow number text with the C library. The text has
 // no decimal point, so the conversion cannot depend on the locale.
 double ConvertCanonical(bool negative, bool hex, const Significand& s) {
-    std::string text = negative ? "-" : "";
-    text += hex ? "0x" : "";
-    text += s.digits;
-    text += hex ? 'p' : 'e';
-    text += std::to_string(s.exponent);
-    return std::strtod(text.c_str(), nullptr);
+    char text[kMaxKeptDigits + 32];
+    char* end = text;
+    if (negative) {
+        *end++ = '-';
+    }
+    if (hex) {
+        *end++ = '0';
+        *end++ = 'x';
+    }
+    for (int i = 0; i < s.count; ++i) {
+        *end++ = s.digits[i];
+    }
+    *end++ = hex ? 'p' : 'e';
+    *WriteExponent(s.exponent, end) = 0;
+    return std::strtod(text, nullptr);
 }
 
 // What differs between decimal and hexadecimal number texts.
@@ -123,7 +165,7 @@ struct Radix {
     // The exponent letter, in lower case; the upper case is accepted too.
     char16_t exponentLetter;
     // Significant digits kept before the conversion.
-    size_t digitsKept;
+    int digitsKept;
     // Magnitudes (exponent plus digit places, in exponent units) beyond these
     // bounds are settled as infinity or zero before the conversion, which also
     // keeps the canonical exponent short.
@@ -134,7 +176,7 @@ struct Radix {
 // Decimal: the exact midpoint between two doubles never needs more than 767
 // significant digits. Hexadecimal: 128 bits, far more than the 54 a double
 // rounds on.
-constexpr Radix kDecimalRadix{false, 1, u'e', 768, 400, -400};
+constexpr Radix kDecimalRadix{false, 1, u'e', kMaxKeptDigits, 400, -400};
 constexpr Radix kHexRadix{true, 4, u'p', 32, 1100, -1200};
 
 bool IsRadixDigit(char16_t unit, const Radix& radix) {
@@ -148,13 +190,13 @@ bool ReadSignificand(const char16_t*& p, const Radix& radix, Significand& s) {
     const char16_t* q = p;
     bool anyDigit = false;
     for (; IsRadixDigit(*q, radix); ++q) {
-        s.digits.push_back(static_cast<char>(*q));
+        AddDigit(s, static_cast<char>(*q), radix.digitsKept, radix.placeWeight);
         anyDigit = true;
     }
     if (*q == u'.') {
         ++q;
         for (; IsRadixDigit(*q, radix); ++q) {
-            s.digits.push_back(static_cast<char>(*q));
+            AddDigit(s, static_cast<char>(*q), radix.digitsKept, radix.placeWeight);
             s.exponent -= radix.placeWeight;
             anyDigit = true;
         }
@@ -185,9 +227,7 @@ double ReadNumber(const char16_t* p, bool negative, const Radix& radix) {
     if (!Normalise(s, radix.placeWeight)) {
         return SignedZero(negative);
     }
-    LimitDigits(s, radix.digitsKept, radix.placeWeight);
-    const int64_t magnitude =
-        s.exponent + radix.placeWeight * static_cast<int64_t>(s.digits.size());
+    const int64_t magnitude = s.exponent + radix.placeWeight * static_cast<int64_t>(s.count);
     if (magnitude > radix.infiniteAbove) {
         return negative ? -HUGE_VAL : HUGE_VAL;
     }
@@ -197,15 +237,66 @@ double ReadNumber(const char16_t* p, bool negative, const Radix& radix) {
     return ConvertCanonical(negative, radix.hex, s);
 }
 
-// Copies a narrow ASCII text with its terminator into area, upper-casing the
-// exponent letter.
-char16_t* WidenUpper(const char* text, char16_t* area) {
+// Copies a narrow ASCII text with its terminator into area.
+char16_t* Widen(const char* text, char16_t* area) {
     int i = 0;
     for (; text[i] != 0; ++i) {
-        area[i] = text[i] == 'e' ? u'E' : static_cast<char16_t>(text[i]);
+        area[i] = static_cast<char16_t>(text[i]);
     }
     area[i] = 0;
     return area;
+}
+
+// The digits in fixed notation: zeros stand for the places between the
+// point and the first digit, or between the last digit held and the point.
+char* WriteFixed(const SignificantDigits& d, char* area) {
+    if (d.exponent < 0) {
+        *area++ = '0';
+        *area++ = '.';
+        for (int i = -1; i > d.exponent; --i) {
+            *area++ = '0';
+        }
+        for (int i = 0; i < d.count; ++i) {
+            *area++ = d.digits[i];
+        }
+        return area;
+    }
+    const int places = d.count > d.exponent + 1 ? d.count : d.exponent + 1;
+    for (int i = 0; i < places; ++i) {
+        if (i == d.exponent + 1) {
+            *area++ = '.';
+        }
+        *area++ = i < d.count ? d.digits[i] : '0';
+    }
+    return area;
+}
+
+// d0[.d1...]E+XX: the exponent with its sign and at least two digits.
+char* WriteScientific(const SignificantDigits& d, char* area) {
+    *area++ = d.digits[0];
+    if (d.count > 1) {
+        *area++ = '.';
+        for (int i = 1; i < d.count; ++i) {
+            *area++ = d.digits[i];
+        }
+    }
+    *area++ = 'E';
+    *area++ = d.exponent < 0 ? '-' : '+';
+    const int magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
+    if (magnitude < 10) {
+        *area++ = '0';
+    }
+    return WriteExponent(magnitude, area);
+}
+
+// The "%G" layout of digits rounded to precision (at least 1), trailing zeros
+// removed as the digits come: fixed notation when the exponent is at least -4
+// and below the precision, scientific otherwise.
+char* WritePercentG(const SignificantDigits& d, int precision, char* area) {
+    if (d.exponent >= -4 && d.exponent < precision) {
+        return WriteFixed(d, area);
+    }
+    return WriteScientific(d, area);
 }
 
 } // namespace
@@ -275,10 +366,10 @@ double TextToFloat64(const char16_t* text) {
 
 char16_t* FloatToText(double value, int precision, char16_t* area) {
     if (std::isnan(value)) {
-        return WidenUpper("NAN", area);
+        return Widen("NAN", area);
     }
     if (std::isinf(value)) {
-        return WidenUpper(value < 0 ? "-INF" : "INF", area);
+        return Widen(value < 0 ? "-INF" : "INF", area);
     }
     if (precision < 0) {
         precision = 6;
@@ -286,27 +377,35 @@ char16_t* FloatToText(double value, int precision, char16_t* area) {
     if (precision > kMaxFloatPrecision) {
         precision = kMaxFloatPrecision;
     }
-    // The standard library's exact conversion follows the "%g" rules
-    // (precision 0 meaning 1, trailing zeros removed, an exponent of at least
-    // two digits) without the C run-time, so both builds agree.
+    if (precision == 0) {
+        precision = 1;
+    }
+    // The digits come from the exact expansion of the value, not from the C
+    // run-time, so that both builds write the same text.
     char narrow[kNumberTextUnits];
-    const std::to_chars_result result = std::to_chars(narrow, narrow + sizeof(narrow) - 1, value,
-                                                      std::chars_format::general, precision);
-    assert(result.ec == std::errc{} && "the precision limit keeps the text within the area");
-    *result.ptr = 0;
-    return WidenUpper(narrow, area);
+    char* end = narrow;
+    if (std::signbit(value)) {
+        *end++ = '-';
+    }
+    if (value == 0) {
+        *end++ = '0';
+    } else {
+        end = WritePercentG(RoundToSignificant(value, precision), precision, end);
+    }
+    *end = 0;
+    return Widen(narrow, area);
 }
 
 char16_t* Float64ToText(double value, char16_t* area) {
     if (value >= -0.000001 && value <= 0.000001) {
-        return WidenUpper("0", area);
+        return Widen("0", area);
     }
     return FloatToText(value, 15, area);
 }
 
 char16_t* Float32ToText(float value, char16_t* area) {
     if (value >= -0.000001f && value <= 0.000001f) {
-        return WidenUpper("0", area);
+        return Widen("0", area);
     }
     return FloatToText(static_cast<double>(value), 8, area);
 }

@@ -1,15 +1,18 @@
 // The converter's main window written with plain Win32 calls: no runtime
-// objects, no framework, no component layer. It is what the tool is measured
-// against (start-up time, working set, click latency) and the stand-in for
-// the tool until the tool exists, so it builds the very window the tool
-// builds: the same classes, ids, styles, rectangles, texts, fonts, colours,
-// hints and keyboard handling, and the same two conversions.
+// objects, no framework, no component layer. It is the floor the tool is
+// measured against (start-up time, working set, click latency), so it does
+// what the tool's window needs and nothing more: the same classes, ids,
+// styles, rectangles, texts, fonts, colours, hints and keyboard handling, the
+// same two conversions, and the platform set-up that the tool's start-up is
+// bound to (OLE, the common controls, an apartment-threaded COM).
 #include <windows.h>
 
 #include <commctrl.h>
+#include <ole2.h>
 #include <uxtheme.h>
 
 #include "app/ConversionRules.h"
+#include "runtime/StartupMarks.h"
 #include "runtime/WideText.h"
 
 namespace {
@@ -78,6 +81,7 @@ struct Program {
     HBRUSH whiteBrush = nullptr;
     WNDPROC groupProc = nullptr; // the system's button procedure
     WNDPROC editProc = nullptr;  // the system's edit procedure
+    int editTextHeight = 0;      // of editFont: the height of an edit's client area
 };
 
 Program g_program;
@@ -94,19 +98,13 @@ COLORREF Resolve(COLORREF color, int systemColor) {
     return color == kSystemDefault ? GetSysColor(systemColor) : color;
 }
 
-int ScreenDpiY() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-// The stock GUI font at the given size in points, as the font descriptions
-// of the tool make it (default character set, proof quality).
-HFONT MakeFont(double points, bool rounded, bool describedFont) {
+// The stock GUI font at the given size in points for the screen's pixels
+// per inch, as the font descriptions of the tool make it (default character
+// set, proof quality).
+HFONT MakeFont(int dpiY, double points, bool rounded, bool describedFont) {
     LOGFONTW font = {};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
-    const double pixels = ScreenDpiY() * points / 72.0 + (rounded ? 0.5 : 0.0);
+    const double pixels = dpiY * points / 72.0 + (rounded ? 0.5 : 0.0);
     font.lfHeight = -static_cast<LONG>(pixels);
     if (describedFont) {
         font.lfWeight = FW_NORMAL;
@@ -119,6 +117,20 @@ HFONT MakeFont(double points, bool rounded, bool describedFont) {
         font.lfPitchAndFamily = 0;
     }
     return CreateFontIndirectW(&font);
+}
+
+// Both fonts, and the height of the edits' text, from one screen context.
+void MakeFonts() {
+    HDC screen = GetDC(nullptr);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    g_program.captionFont = MakeFont(dpiY, 12.0, true, true);
+    g_program.editFont = MakeFont(dpiY, 9.0, false, false);
+    HGDIOBJ old = SelectObject(screen, g_program.editFont);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    g_program.editTextHeight = metrics.tmHeight;
 }
 
 // Colours of a child asking its parent before it paints.
@@ -200,30 +212,13 @@ LRESULT CALLBACK GroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 // Single-line edits keep their text vertically centred in their 32-pixel
 // height: the client area is as high as the text, the space around it is
-// painted in the edit's background.
+// painted in the edit's background. Every edit has the same font, so one
+// text height serves them all.
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int textHeight = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(window, L"h")));
     switch (message) {
-    case WM_SETFONT: {
-        int height = 0;
-        if (wParam != 0) {
-            HDC dc = GetDC(window);
-            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(wParam));
-            TEXTMETRICW metrics;
-            GetTextMetricsW(dc, &metrics);
-            SelectObject(dc, old);
-            ReleaseDC(window, dc);
-            height = metrics.tmHeight;
-        }
-        SetPropW(window, L"h", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(height)));
-        const LRESULT result = CallWindowProcW(g_program.editProc, window, message, wParam, lParam);
-        SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
-                         SWP_NOOWNERZORDER);
-        return result;
-    }
     case WM_NCCALCSIZE: {
         const LRESULT result = CallWindowProcW(g_program.editProc, window, message, wParam, lParam);
+        const int textHeight = g_program.editTextHeight;
         if (textHeight > 0) {
             RECT* rect = reinterpret_cast<RECT*>(lParam); // the first rectangle in both forms
             rect->top += (rect->bottom - rect->top - textHeight) / 2;
@@ -259,9 +254,6 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         CallWindowProcW(g_program.editProc, window, WM_NCPAINT, 1, 0);
         return 0;
     }
-    case WM_NCDESTROY:
-        RemovePropW(window, L"h");
-        break;
     default:
         break;
     }
@@ -317,9 +309,11 @@ void AddHint(HWND control, const wchar_t* text) {
         }
         SetWindowTheme(g_program.toolTip, L"", L""); // the classic look
     }
+    // The message loop relays the mouse to the tool tip, as the tool's does,
+    // so no control is subclassed for it.
     TOOLINFOW tool = {};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = GetParent(control);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(text);
@@ -368,8 +362,16 @@ void CreateChildren(HWND form) {
                 SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
         }
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (design.kind == Kind::Edit) {
+            // The edit measured its client area before it was subclassed.
+            SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                         SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                             SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+        }
         if (design.hint != nullptr) {
+            MarkStartup(StartupMark::kHintBegin);
             AddHint(window, design.hint);
+            MarkStartup(StartupMark::kHintEnd);
         }
     }
 }
@@ -378,7 +380,9 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_CREATE:
         g_program.form = window;
+        MarkStartup(StartupMark::kChildrenCreating);
         CreateChildren(window);
+        MarkStartup(StartupMark::kChildrenCreated);
         return 0;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
@@ -421,10 +425,20 @@ bool RegisterClasses(HINSTANCE instance) {
     return RegisterClassExW(&form) != 0 && RegisterClassExW(&label) != 0;
 }
 
+// The mouse over the controls reaches the tool tip that shows their hints.
+void RelayToToolTip(MSG& message) {
+    const bool mouse = message.message >= WM_MOUSEFIRST && message.message <= WM_MBUTTONUP &&
+                       message.message != WM_LBUTTONDBLCLK && message.message != WM_RBUTTONDBLCLK;
+    if (mouse && g_program.toolTip != nullptr) {
+        SendMessageW(g_program.toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    }
+}
+
 // Keyboard handling of the form: Escape closes it, Tab and the arrows move
 // between the controls, Enter does nothing (there is no default button) and
 // characters go straight to the focused control.
 bool PreTranslate(MSG& message) {
+    RelayToToolTip(message);
     if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
         IsWindowEnabled(message.hwnd)) {
         PostMessageW(g_program.form, WM_CLOSE, 0, 0);
@@ -440,21 +454,7 @@ bool PreTranslate(MSG& message) {
     return IsDialogMessageW(g_program.form, &message) != FALSE;
 }
 
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    g_program.instance = instance;
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    if (!RegisterClasses(instance)) {
-        return -1;
-    }
-    g_program.captionFont = MakeFont(12.0, true, true);
-    g_program.editFont = MakeFont(9.0, false, false);
-    g_program.faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    g_program.silverBrush = CreateSolidBrush(kSilver);
-    g_program.whiteBrush = CreateSolidBrush(kWhite);
-
+HWND CreateForm(HINSTANCE instance) {
     const DWORD style = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU |
                         WS_DLGFRAME | WS_MINIMIZEBOX;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
@@ -464,9 +464,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const int height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    MarkStartup(StartupMark::kFormCreating);
     HWND form = CreateWindowExW(exStyle, kFormClass, kCaption, style, x, y, width, height, nullptr,
                                 nullptr, instance, nullptr);
-    int exitCode = -1;
+    MarkStartup(StartupMark::kFormCreated);
     if (form != nullptr) {
         // The group's own small image for the title bar, not the large one shrunk.
         HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(100));
@@ -477,20 +478,68 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                      reinterpret_cast<LPARAM>(small != nullptr ? small : icon));
         SendMessageW(form, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         ShowWindow(form, SW_SHOWNORMAL);
-        MSG message;
-        BOOL got;
-        while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0 && got != -1) {
-            if (!PreTranslate(message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
-        exitCode = got == -1 ? -1 : static_cast<int>(message.wParam);
     }
-    DeleteObject(g_program.captionFont);
-    DeleteObject(g_program.editFont);
-    DeleteObject(g_program.faceBrush);
-    DeleteObject(g_program.silverBrush);
-    DeleteObject(g_program.whiteBrush);
+    return form;
+}
+
+// The message loop until the form is gone; the exit code.
+int RunMessageLoop() {
+    MSG message;
+    BOOL got;
+#ifdef QORVATH_STARTUP_MARKS
+    // Only the build that reports its start-up looks at the queue first.
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if ((got = GetMessageW(&message, nullptr, 0, 0)) == 0 || got == -1) {
+            return got == -1 ? -1 : static_cast<int>(message.wParam);
+        }
+        if (!PreTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    MarkStartup(StartupMark::kFirstIdle);
+#endif
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0 && got != -1) {
+        if (!PreTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return got == -1 ? -1 : static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    g_program.instance = instance;
+    // The tool's start-up in its order: OLE, the common controls, COM.
+    const bool ole = SUCCEEDED(OleInitialize(nullptr));
+    MarkStartup(StartupMark::kOleInitialised);
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    MarkStartup(StartupMark::kCommonControls);
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    MarkStartup(StartupMark::kComInitialised);
+    int exitCode = -1;
+    if (RegisterClasses(instance)) {
+        MakeFonts();
+        g_program.faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+        g_program.silverBrush = CreateSolidBrush(kSilver);
+        g_program.whiteBrush = CreateSolidBrush(kWhite);
+        if (CreateForm(instance) != nullptr) {
+            exitCode = RunMessageLoop();
+        }
+        DeleteObject(g_program.captionFont);
+        DeleteObject(g_program.editFont);
+        DeleteObject(g_program.faceBrush);
+        DeleteObject(g_program.silverBrush);
+        DeleteObject(g_program.whiteBrush);
+    }
+    if (com) {
+        CoUninitialize();
+    }
+    if (ole) {
+        OleUninitialize();
+    }
     return exitCode;
 }

@@ -9,7 +9,13 @@
 //       alternates launches of A and B (12 each by default) and prints how A
 //       compares with B: start-up time, working set, and the time from a
 //       button click to the result in the output box (ratio lines A / B).
+//   qorvath_launcher steps <marked A> <marked B> [runs]
+//       alternates launches of the marked builds of two programs (12 each
+//       by default) and prints where their start-up goes: for every step,
+//       the median time since the launch at which it was reached and the
+//       median time it took.
 #include "bench/window/ProgramWindow.h"
+#include "bench/window/StartupReport.h"
 
 #include "app/ConversionRules.h"
 #include "runtime/WideText.h"
@@ -173,19 +179,24 @@ int Bench(const std::wstring& programA, const std::wstring& programB, int runs, 
     }
     std::vector<Launch> a;
     std::vector<Launch> b;
+    // The pairs take turns at going first, and nothing is printed between
+    // launches, so that neither side always starts just after the other's
+    // exit or the launcher's output.
     for (int i = 0; i < runs; ++i) {
         Launch launchA;
         Launch launchB;
-        if (!MeasureLaunch(programA, clicks, &launchA) ||
-            !MeasureLaunch(programB, clicks, &launchB)) {
+        const bool aFirst = i % 2 == 0;
+        if (!MeasureLaunch(aFirst ? programA : programB, clicks, aFirst ? &launchA : &launchB) ||
+            !MeasureLaunch(aFirst ? programB : programA, clicks, aFirst ? &launchB : &launchA)) {
             return 1;
         }
-        std::printf("launch %2d  A: %7.1f ms %6.1f MiB %7.3f ms   B: %7.1f ms %6.1f MiB %7.3f ms\n",
-                    i + 1, launchA.startMs, launchA.workingSetMiB, launchA.clickMs, launchB.startMs,
-                    launchB.workingSetMiB, launchB.clickMs);
-        std::fflush(stdout);
         a.push_back(launchA);
         b.push_back(launchB);
+    }
+    for (int i = 0; i < runs; ++i) {
+        std::printf("launch %2d  A: %7.1f ms %6.1f MiB %7.3f ms   B: %7.1f ms %6.1f MiB %7.3f ms\n",
+                    i + 1, a[i].startMs, a[i].workingSetMiB, a[i].clickMs, b[i].startMs,
+                    b[i].workingSetMiB, b[i].clickMs);
     }
     auto median = [](const std::vector<Launch>& launches, double Launch::*field) {
         std::vector<double> values;
@@ -199,13 +210,177 @@ int Bench(const std::wstring& programA, const std::wstring& programB, int runs, 
     PrintRatio("working set", median(a, &Launch::workingSetMiB), median(b, &Launch::workingSetMiB),
                "MiB");
     PrintRatio("click", median(a, &Launch::clickMs), median(b, &Launch::clickMs), "ms");
+    // The machine's speed can change for seconds at a time, which moves the
+    // medians of both sides apart; the two launches of a pair run within a
+    // second of each other, so the median of their ratios is steadier.
+    std::vector<double> pairs;
+    for (int i = 0; i < runs; ++i) {
+        pairs.push_back(b[i].startMs > 0 ? a[i].startMs / b[i].startMs : 0.0);
+    }
+    std::printf("ratio start-up A / B, median of the %d launch pairs: %.2f\n", runs, Median(pairs));
+    return 0;
+}
+
+// The start-up steps in the order of the table; each is timed from the
+// launch, and its own length from the step before it that the program passed.
+struct StepRow {
+    const char* name;
+    int mark; // -1: the program's entry, kCount: the launcher saw the idle window
+};
+
+constexpr int kLauncherIdle = static_cast<int>(StartupMark::kCount);
+
+// clang-format off
+constexpr StepRow kStepRows[] = {
+    {"program entry", -1},
+    {"OLE initialised", static_cast<int>(StartupMark::kOleInitialised)},
+    {"common controls", static_cast<int>(StartupMark::kCommonControls)},
+    {"framework ready", static_cast<int>(StartupMark::kFrameworkReady)},
+    {"COM initialised", static_cast<int>(StartupMark::kComInitialised)},
+    {"display scale", static_cast<int>(StartupMark::kDisplayScale)},
+    {"program object", static_cast<int>(StartupMark::kProgramObject)},
+    {"form creating", static_cast<int>(StartupMark::kFormCreating)},
+    {"children creating", static_cast<int>(StartupMark::kChildrenCreating)},
+    {"children created", static_cast<int>(StartupMark::kChildrenCreated)},
+    {"form created", static_cast<int>(StartupMark::kFormCreated)},
+    {"first idle", static_cast<int>(StartupMark::kFirstIdle)},
+    {"idle seen by launcher", kLauncherIdle},
+};
+// clang-format on
+constexpr int kStepCount = sizeof(kStepRows) / sizeof(kStepRows[0]);
+
+// One marked launch: for every row, ms since the launch (negative: not
+// passed), and the hints' total.
+struct StepLaunch {
+    double at[kStepCount] = {};
+    double hintMs = 0;
+    int hints = 0;
+};
+
+bool MeasureSteps(const std::wstring& program, StepLaunch* launch) {
+    launch::StartedProgram started;
+    launch::Stopwatch watch;
+    HWND form =
+        started.Start(program) ? started.WaitForMainWindow(kFormClass, kTimeoutMs) : nullptr;
+    const double idleMs = watch.ElapsedMs();
+    StartupReport report;
+    if (form == nullptr || !ReadStartupReport(started.processId(), 5000, &report)) {
+        std::fwprintf(stderr, L"launcher: %ls reported no start-up steps\n", program.c_str());
+        return false;
+    }
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    const double msPerTick = 1000.0 / static_cast<double>(frequency.QuadPart);
+    auto since = [&](int64_t ticks) {
+        return ticks == 0 ? -1.0 : static_cast<double>(ticks - watch.StartTicks()) * msPerTick;
+    };
+    for (int i = 0; i < kStepCount; ++i) {
+        const int mark = kStepRows[i].mark;
+        launch->at[i] = mark < 0                ? since(report.entry)
+                        : mark == kLauncherIdle ? idleMs
+                                                : since(report.at[mark]);
+    }
+    launch->hintMs = static_cast<double>(report.hintTicks) * msPerTick;
+    launch->hints = report.hints;
+    launch::CloseAsUser(form);
+    return started.WaitForExit(kTimeoutMs).has_value();
+}
+
+// Medians of one side: reached (since the launch) and length (since the
+// step before that this launch passed) of every row; -1 for a step never passed.
+struct StepMedians {
+    double at[kStepCount];
+    double length[kStepCount];
+    double hintMs;
+    int hints;
+};
+
+StepMedians MediansOf(const std::vector<StepLaunch>& launches) {
+    StepMedians medians{};
+    for (int i = 0; i < kStepCount; ++i) {
+        std::vector<double> at;
+        std::vector<double> length;
+        for (const StepLaunch& launch : launches) {
+            if (launch.at[i] < 0) {
+                continue;
+            }
+            at.push_back(launch.at[i]);
+            double previous = 0; // the launch itself
+            for (int k = i - 1; k >= 0; --k) {
+                if (launch.at[k] >= 0) {
+                    previous = launch.at[k];
+                    break;
+                }
+            }
+            length.push_back(launch.at[i] - previous);
+        }
+        medians.at[i] = at.empty() ? -1 : Median(at);
+        medians.length[i] = length.empty() ? -1 : Median(length);
+    }
+    std::vector<double> hints;
+    for (const StepLaunch& launch : launches) {
+        hints.push_back(launch.hintMs);
+    }
+    medians.hintMs = Median(hints);
+    medians.hints = launches.empty() ? 0 : launches.front().hints;
+    return medians;
+}
+
+void PrintCell(double value) {
+    if (value < 0) {
+        std::printf(" %8s", "-");
+    } else {
+        std::printf(" %8.1f", value);
+    }
+}
+
+void PrintStepTable(const StepMedians& a, const StepMedians& b, int runs) {
+    std::printf("start-up steps, medians of %d launches each, in ms:\n", runs);
+    std::printf("%-24s %8s %8s %8s %8s\n", "step", "A at", "A took", "B at", "B took");
+    for (int i = 0; i < kStepCount; ++i) {
+        std::printf("%-24s", kStepRows[i].name);
+        PrintCell(a.at[i]);
+        PrintCell(a.length[i]);
+        PrintCell(b.at[i]);
+        PrintCell(b.length[i]);
+        std::printf("\n");
+    }
+    std::printf("%-24s %8s", "hint tool tips, in all", "");
+    PrintCell(a.hintMs);
+    std::printf(" %8s", "");
+    PrintCell(b.hintMs);
+    std::printf("   (A %d hints, B %d)\n", a.hints, b.hints);
+}
+
+int Steps(const std::wstring& programA, const std::wstring& programB, int runs) {
+    std::wprintf(L"A: %ls\nB: %ls\n%d marked launches each, alternating\n", programA.c_str(),
+                 programB.c_str(), runs);
+    StepLaunch warmup;
+    if (!MeasureSteps(programA, &warmup) || !MeasureSteps(programB, &warmup)) {
+        return 1;
+    }
+    std::vector<StepLaunch> a;
+    std::vector<StepLaunch> b;
+    for (int i = 0; i < runs; ++i) {
+        StepLaunch launchA;
+        StepLaunch launchB;
+        const bool aFirst = i % 2 == 0; // the pairs take turns at going first
+        if (!MeasureSteps(aFirst ? programA : programB, aFirst ? &launchA : &launchB) ||
+            !MeasureSteps(aFirst ? programB : programA, aFirst ? &launchB : &launchA)) {
+            return 1;
+        }
+        a.push_back(launchA);
+        b.push_back(launchB);
+    }
+    PrintStepTable(MediansOf(a), MediansOf(b), runs);
     return 0;
 }
 
 int Usage() {
     std::fwprintf(stderr, L"usage: qorvath_launcher show <program> <screenshot.png>\n"
                           L"       qorvath_launcher bench <program A> <program B> [runs] "
-                          L"[clicks]\n");
+                          L"[clicks]\n"
+                          L"       qorvath_launcher steps <marked A> <marked B> [runs]\n");
     return 2;
 }
 
@@ -214,6 +389,9 @@ int Usage() {
 int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wcscmp(argv[1], L"show") == 0) {
         return Show(argv[2], argv[3]);
+    }
+    if (argc >= 4 && argc <= 5 && std::wcscmp(argv[1], L"steps") == 0) {
+        return Steps(argv[2], argv[3], argc >= 5 ? std::max(12, _wtoi(argv[4])) : 12);
     }
     if (argc >= 4 && argc <= 6 && std::wcscmp(argv[1], L"bench") == 0) {
         const int runs = argc >= 5 ? std::max(12, _wtoi(argv[4])) : 12;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -68,6 +69,8 @@ class Stopwatch {
 public:
     Stopwatch();
     double ElapsedMs() const;
+    // The counter reading the watch started at.
+    int64_t StartTicks() const { return start_.QuadPart; }
 
 private:
     LARGE_INTEGER start_;

@@ -11,6 +11,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -199,6 +200,9 @@ TEST(TextToFloat64, LongSignificandsRoundExactly) {
         {"-0." + zeros + "25e900", -0.25},
         {"1" + zeros, kInf},
         {"0." + zeros + "1", 0},
+        // Zeros kept before the cut stay: the mark goes after them, below 1.5 ulp.
+        {"1.000000000000000111022302462515654042363166809082" + zeros + "1", 1.0},
+        {"1.000000000000000111022302462515654042363166809082" + zeros + "1e-1", 0.1},
         {"0x1." + std::string(40, '0') + "1p0", 1.0},
         {"0x1.00000000000008" + std::string(40, '0') + "1p0", 1 + 0x1p-52},
         {"0x" + std::string(300, 'f'), kInf},
@@ -248,7 +252,21 @@ TEST(FloatToText, WritesPercentGTextWithShortExponents) {
         {-kNaN, 15, u"NAN"},
         {kInf, 15, u"INF"},
         {-kInf, 8, u"-INF"},
+        // Exact halves at the cut go to the even digit; a carry can move the
+        // exponent and with it the notation.
+        {0.125, 2, u"0.12"},
+        {0.375, 2, u"0.38"},
+        {9.5, 1, u"1E+01"},
+        {999999.5, 6, u"1E+06"},
+        {0.00009999, 1, u"0.0001"},
+        {0.00009999, 4, u"9.999E-05"},
         // Beyond seventeen digits come the exact ones; the longest text fills the area.
+        {0x1p60, 56, u"1152921504606846976"},
+        {1e23, 23, u"99999999999999991611392"},
+        {1e23, 22, u"9.999999999999999161139E+22"},
+        {0x1p-1074, 56, u"4.9406564584124654417656879286822137236505980261432476443E-324"},
+        {0x1p-1022, 56, u"2.2250738585072013830902327173324040642192159804623318306E-308"},
+        {DBL_MAX, 56, u"1.797693134862315708145274237317043567980705675258449966E+308"},
         {0.1, 56, u"0.1000000000000000055511151231257827021181583404541015625"},
         {-1.2345678901234567e-300, 1000,
          u"-1.2345678901234567567015816337017316277734364522123319558E-300"},
@@ -338,6 +356,31 @@ TEST(FloatToText, AgreesWithTheCLibraryPrintf) {
             char16_t area[kNumberTextUnits];
             FloatToText(value, precision, area);
             ASSERT_EQ(std::u16string(area), Widen(expected)) << precision;
+        }
+    }
+}
+
+// Every precision, on the values whose digits are hardest to get: the ends
+// of the range, powers of two and ten, halves and near-halves.
+TEST(FloatToText, AgreesWithTheCLibraryPrintfAtEveryPrecision) {
+    std::vector<double> values = {0x1p-1074,  0x1p-1022, DBL_MAX, 0.1,     1.0 / 3,  2.0 / 3,
+                                  0.5,        1.5,       9.5,     99.5,    999999.5, 0.125,
+                                  5e-324 * 3, 1e23,      1e-7,    123456.0};
+    for (int exponent = -1074; exponent <= 1023; exponent += 37) {
+        values.push_back(std::ldexp(1.0, exponent));
+        values.push_back(std::ldexp(1.0 + 0x1p-52, exponent));
+        values.push_back(std::nextafter(std::ldexp(1.0, exponent), 0.0));
+    }
+    for (int power = -320; power <= 308; power += 7) {
+        values.push_back(std::pow(10.0, power));
+    }
+    for (double value : values) {
+        for (int precision = 0; precision <= kMaxFloatPrecision; ++precision) {
+            char expected[kNumberTextUnits];
+            std::snprintf(expected, sizeof expected, "%.*G", precision, -value);
+            char16_t area[kNumberTextUnits];
+            FloatToText(-value, precision, area);
+            ASSERT_EQ(std::u16string(area), Widen(expected)) << value << " at " << precision;
         }
     }
 }
