@@ -185,8 +185,8 @@ protected:
     void CopyContent(const CTarnWinControl& other);
 
 private:
-    // drop is the first parameter of WM_DROPFILES.
-    void RaiseFilesDropped(WPARAM drop);
+    // drop is the first parameter of WM_DROPFILES that hwnd received.
+    void RaiseFilesDropped(HWND hwnd, WPARAM drop);
 };
 
 } // namespace rg_tarn_MFCJieMian_base
