@@ -395,9 +395,17 @@ void CTarnWinControl::SetHintText(const CWString& text) {
 }
 
 int32_t CTarnWinControl::ShowMessageBox(const CWString& message, const CWString& caption) {
+    // At most one box is open: a box asked for while one is open (from a
+    // message its loop dispatched) is not shown and answers 0.
+    static bool boxOpen = false;
+    if (boxOpen) {
+        return 0;
+    }
     HWND focus = GetFocus();
+    boxOpen = true;
     const int result =
         MessageBoxW(GetWindowHandle(), ToWide(message.GetText()), ToWide(caption.GetText()), MB_OK);
+    boxOpen = false;
     if (focus != nullptr && IsWindow(focus)) {
         ::SetFocus(focus);
     }
