@@ -57,6 +57,9 @@ constinit const CRuntimeClass CVWnd_Edit::runtimeClass{"CVWnd_Edit", &CEdit::run
 CVWnd_Edit::CVWnd_Edit() {
     backgroundBrush_.CreateSolidBrush(backColor_);
     spin_.Buddy = this;
+    // The spin is part of this object: a handler run from one of its
+    // messages that frees the edit must leave it until that message returns.
+    spin_.SetDispatchOwner(this);
 }
 
 const CRuntimeClass* CVWnd_Edit::GetRuntimeClass() const {
