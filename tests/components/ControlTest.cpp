@@ -335,7 +335,7 @@ std::vector<unsigned char> WideUnits(const std::wstring& units) {
 // the tool must never free what another part of it owns.
 TEST_F(MessageDispatch, OnlyAWholeDropListOnAWindowThatTakesDropsIsReadAndFreed) {
     constexpr DWORD kHeader = sizeof(DROPFILES);
-    const std::vector<unsigned char> wide = WideUnits(std::wstring(L"C:\\a\0D:\\b\0\0", 10));
+    const std::vector<unsigned char> wide = WideUnits(std::wstring(L"C:\\a\0D:\\b\0\0", 11));
     const std::vector<unsigned char> unended = WideUnits(std::wstring(L"C:\\a\0D:\\b", 9));
     const struct {
         const char* what;
