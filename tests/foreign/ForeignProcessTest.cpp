@@ -86,7 +86,7 @@ protected:
     // The tool's visible message boxes.
     static std::vector<HWND> Boxes() {
         struct Search {
-            DWORD process;
+            DWORD process = 0;
             std::vector<HWND> boxes;
         } search{tool_->processId(), {}};
         EnumWindows(
