@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "components/FontDescription.h"
+#include "framework/DropList.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/Wnd.h"
 #include "native/HintToolTip.h"
@@ -271,16 +272,18 @@ int32_t CTarnWinControl::PreprocessMessage(TarnMessage* message) {
         return Consumed(MouseWheel.Raise(this, notches, MouseModifiers(wParam)));
     }
     case WM_DROPFILES:
-        RaiseFilesDropped(wParam);
+        RaiseFilesDropped(message->hwnd, wParam);
         return 0;
     default:
         return 0;
     }
 }
 
-void CTarnWinControl::RaiseFilesDropped(WPARAM dropParameter) {
+void CTarnWinControl::RaiseFilesDropped(HWND hwnd, WPARAM dropParameter) {
+    // Only a window that takes drops gets them from the platform; any other
+    // drop is forged. The drop is finished (freed) only when it is one.
     auto drop = reinterpret_cast<HDROP>(dropParameter);
-    if (drop == nullptr) {
+    if ((GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) == 0 || !IsDropList(drop)) {
         return;
     }
     rg_tarn_base::rg_WenBenShuZuLei names;
@@ -392,9 +395,17 @@ void CTarnWinControl::SetHintText(const CWString& text) {
 }
 
 int32_t CTarnWinControl::ShowMessageBox(const CWString& message, const CWString& caption) {
+    // At most one box is open: a box asked for while one is open (from a
+    // message its loop dispatched) is not shown and answers 0.
+    static bool boxOpen = false;
+    if (boxOpen) {
+        return 0;
+    }
     HWND focus = GetFocus();
+    boxOpen = true;
     const int result =
         MessageBoxW(GetWindowHandle(), ToWide(message.GetText()), ToWide(caption.GetText()), MB_OK);
+    boxOpen = false;
     if (focus != nullptr && IsWindow(focus)) {
         ::SetFocus(focus);
     }

@@ -139,7 +139,8 @@ public:
     // container window around it; empty removes it. Lost without a window.
     void SetHintText(const CWString& text);
     // A message box owned by this window with an OK button; the focus goes
-    // back where it was. The box's result.
+    // back where it was. The box's result; 0, and no box, while a box shown
+    // this way is open already (at most one is ever open).
     int32_t ShowMessageBox(const CWString& message, const CWString& caption);
 
     // The holder, or null.
@@ -185,8 +186,8 @@ protected:
     void CopyContent(const CTarnWinControl& other);
 
 private:
-    // drop is the first parameter of WM_DROPFILES.
-    void RaiseFilesDropped(WPARAM drop);
+    // drop is the first parameter of WM_DROPFILES that hwnd received.
+    void RaiseFilesDropped(HWND hwnd, WPARAM drop);
 };
 
 } // namespace rg_tarn_MFCJieMian_base

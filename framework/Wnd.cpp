@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include "framework/MessageGuard.h"
 #include "framework/WinApp.h"
 #include "runtime/OutOfMemory.h"
 
@@ -31,9 +32,29 @@ struct CreationState {
 };
 thread_local CreationState t_creation;
 
+// The count of messages dispatched on this thread, and the number of the
+// innermost one in progress.
+thread_local uint64_t t_dispatchCount = 0;
+thread_local uint64_t t_currentDispatch = 0;
+
+// Numbers one dispatch for its duration.
+class DispatchNumber {
+public:
+    DispatchNumber() : m_outer(t_currentDispatch) { t_currentDispatch = ++t_dispatchCount; }
+    ~DispatchNumber() { t_currentDispatch = m_outer; }
+    DispatchNumber(const DispatchNumber&) = delete;
+    DispatchNumber& operator=(const DispatchNumber&) = delete;
+
+private:
+    uint64_t m_outer;
+};
+
+// The message guard lives as long as the map: from the thread's first window
+// object to its last.
 void AddToMap(HWND hwnd, CWnd* wnd) {
     if (t_handleMap == nullptr) {
         t_handleMap = new HandleMap;
+        message_guard::Install();
     }
     (*t_handleMap)[hwnd] = wnd;
 }
@@ -46,6 +67,7 @@ void RemoveFromMap(HWND hwnd) {
     if (t_handleMap->empty()) {
         delete t_handleMap;
         t_handleMap = nullptr;
+        message_guard::Remove();
     }
 }
 
@@ -249,18 +271,55 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    ++m_dispatchDepth;
+    const DispatchNumber number;
+    if (message == WM_NOTIFY &&
+        !message_guard::IsNotifySentByThisThread(m_hWnd, wParam, lParam, t_currentDispatch)) {
+        return 0; // its lParam points to nothing of ours
+    }
+    BeginDispatch();
     const LRESULT result = WindowProc(message, wParam, lParam);
     // The bookkeeping of the last message runs whatever its handlers did.
     if (message == WM_NCDESTROY && UnsubclassWindow() != nullptr) {
         ReportWindowGone(this);
         PostNcDestroy();
     }
+    EndDispatch(); // may delete this
+    return result;
+}
+
+void CWnd::BeginDispatch() {
+    ++m_dispatchDepth;
+    if (m_dispatchOwner != nullptr) {
+        ++m_dispatchOwner->m_dispatchDepth;
+    }
+}
+
+void CWnd::EndDispatch() {
+    // The owner may own this object: it is read first and ended last.
+    CWnd* owner = m_dispatchOwner;
     if (--m_dispatchDepth == 0 && m_deletePending) {
         // Asked for during this message: the outermost one ends here.
-        delete this;
+        DeletePending(this);
     }
-    return result;
+    if (owner != nullptr && --owner->m_dispatchDepth == 0 && owner->m_deletePending) {
+        DeletePending(owner);
+    }
+}
+
+void CWnd::DeletePending(CWnd* wnd) {
+    // A window that still exists is destroyed by the deletion, and its last
+    // messages (a child's parent notification, say) may reach the object on
+    // the way: they must not start the deletion again.
+    wnd->m_deletePending = false;
+    delete wnd;
+}
+
+uint64_t CWnd::CurrentDispatchNumber() {
+    return t_currentDispatch;
+}
+
+uint64_t CWnd::NextDispatchNumber() {
+    return t_dispatchCount + 1;
 }
 
 void CWnd::DeleteAfterDispatch() {
@@ -396,7 +455,11 @@ std::optional<LRESULT> CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM 
     if (child == nullptr || child == this) {
         return std::nullopt;
     }
-    return child->OnReflectedMessage(message, wParam, lParam);
+    // Counted as a message of the child: a handler may ask for its deletion.
+    child->BeginDispatch();
+    const std::optional<LRESULT> answer = child->OnReflectedMessage(message, wParam, lParam);
+    child->EndDispatch();
+    return answer;
 }
 
 DWORD CWnd::GetStyle() const {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,6 +26,12 @@
 // delete itself there (and only there). Destroying an object whose window
 // still exists first unbinds it (restoring the original procedure, so no
 // message reaches the half-destroyed object) and then destroys the window.
+//
+// Foreign notifications: a WM_NOTIFY that this thread did not send (one
+// posted, or sent by another thread or process) never reaches WindowProc; it
+// is answered 0, since its lParam points to nothing of this thread. While a
+// thread has window objects, its message guard (framework/MessageGuard.h)
+// turns posted notifications into WM_NULL in every message loop.
 //
 // Threads: a window object is used on the thread that created its window.
 // The permanent map is per thread; another thread's windows have no object.
@@ -74,8 +81,24 @@ public:
     // used by the caller afterwards.
     void DeleteAfterDispatch();
 
-    // Messages of this object being dispatched on the stack right now.
+    // Messages of this object, and of the windows it owns, being dispatched
+    // (or reflected to their objects) on the stack right now.
     int GetDispatchDepth() const { return m_dispatchDepth; }
+
+    // Makes this window's messages count as messages of owner as well: while
+    // one is dispatched, or reflected to this object, DeleteAfterDispatch
+    // defers the deletion of owner too. For a window whose object owner owns
+    // and deletes with itself (a control embedded in it, a tool tip it
+    // keeps). Null ends it. Owners do not chain.
+    void SetDispatchOwner(CWnd* owner) { m_dispatchOwner = owner; }
+
+    // Every message dispatched to a window object on a thread gets the next
+    // number of that thread's count, so that one message is told apart from
+    // each message nested in it and each later one. The number of the
+    // innermost message being dispatched on this thread (0 outside any).
+    static uint64_t CurrentDispatchNumber();
+    // The number the next message dispatched on this thread will get.
+    static uint64_t NextDispatchNumber();
 
     // Offered each queued message addressed to this window or a window inside
     // it before translation and dispatch; TRUE consumes the message.
@@ -213,9 +236,15 @@ private:
     // Finds the control that sent a notification or colour request to this
     // window and hands the message to its object.
     std::optional<LRESULT> ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam);
+    // A message of this object starts or ends (for the dispatch owner too);
+    // the end deletes an object whose deletion waited for it.
+    void BeginDispatch();
+    void EndDispatch();
+    static void DeletePending(CWnd* wnd);
 
     HWND m_hWnd = nullptr;
     WNDPROC m_originalProc = nullptr;
     int m_dispatchDepth = 0;
     bool m_deletePending = false;
+    CWnd* m_dispatchOwner = nullptr; // not owned
 };

@@ -1,48 +1,49 @@
 #include "native/PrivateMessages.h"
 
+#include "framework/Wnd.h"
+
 namespace tarn_msg {
 
 namespace {
 
-// The trusted send being handled on this thread, innermost first.
-struct TrustedSend {
-    HWND hwnd;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    const TrustedSend* outer;
-};
-
-thread_local const TrustedSend* t_trustedSend = nullptr;
+thread_local const TrustedSendScope* t_trustedSend = nullptr;
 
 } // namespace
 
+TrustedSendScope::TrustedSendScope(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    : m_hwnd(hwnd), m_message(message), m_wParam(wParam), m_lParam(lParam),
+      // A send to a window of this thread calls its procedure at once: the
+      // next dispatch of this thread is that of this message.
+      m_dispatchNumber(CWnd::NextDispatchNumber()), m_outer(t_trustedSend) {
+    t_trustedSend = this;
+}
+
+TrustedSendScope::~TrustedSendScope() {
+    t_trustedSend = m_outer;
+}
+
+bool TrustedSendScope::Names(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const {
+    return m_dispatchNumber == CWnd::CurrentDispatchNumber() && m_hwnd == hwnd &&
+           m_message == message && m_wParam == wParam && m_lParam == lParam;
+}
+
+const TrustedSendScope* TrustedSendScope::Current() {
+    return t_trustedSend;
+}
+
 LRESULT SendTrustedMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (hwnd == nullptr) {
+    if (hwnd == nullptr || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) {
         return 0;
     }
-    if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) {
-        // The receiver cannot see this thread's mark; it ignores the pointer.
-        return SendMessageW(hwnd, message, wParam, lParam);
-    }
-    const TrustedSend send{hwnd, message, wParam, lParam, t_trustedSend};
-    t_trustedSend = &send;
-    const LRESULT result = SendMessageW(hwnd, message, wParam, lParam);
-    t_trustedSend = send.outer;
-    return result;
+    const TrustedSendScope scope(hwnd, message, wParam, lParam);
+    return SendMessageW(hwnd, message, wParam, lParam);
 }
 
 bool IsTrustedMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Sent from another thread or process: never trusted, whatever this
-    // thread is sending meanwhile.
-    if (InSendMessageEx(nullptr) != ISMEX_NOSEND) {
-        return false;
-    }
-    // A posted message with the same values dispatched by a loop inside a
-    // trusted send's handler is not told apart; only the innermost send counts.
-    const TrustedSend* send = t_trustedSend;
-    return send != nullptr && send->hwnd == hwnd && send->message == message &&
-           send->wParam == wParam && send->lParam == lParam;
+    // Only the innermost send can be the message being handled: any send
+    // further out was dispatched before it began.
+    const TrustedSendScope* send = TrustedSendScope::Current();
+    return send != nullptr && send->Names(hwnd, message, wParam, lParam);
 }
 
 } // namespace tarn_msg

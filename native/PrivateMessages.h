@@ -49,14 +49,45 @@ inline bool IsMarker(LPARAM lParam) {
 }
 
 // Sends message to hwnd, marked as coming from the runtime itself, so that a
-// receiver may honour a pointer in its parameters. Only a send on the
-// receiving window's own thread can carry the mark; others just send.
+// receiver may honour a pointer in its parameters. Only a window of this
+// thread is sent anything: another thread could not see the mark, and a send
+// to it might wait for an answer forever. 0 for a window of another thread
+// (or none).
 LRESULT SendTrustedMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam = kWindowMarker);
 
-// True while the message being handled on this thread was sent by
-// SendTrustedMessage with exactly these values on this thread. A posted
-// message, or one sent from another thread or process, is never trusted: its
-// pointer parameters could point anywhere.
+// True while the message being handled on this thread is the very one that
+// SendTrustedMessage sent with exactly these values: the first message
+// dispatched after the send began, to a window object of this thread. Every
+// other message is told apart from it, whatever its values: one posted, one
+// sent by another thread or process (also while this thread waits inside the
+// trusted send's handler), one a loop dispatched meanwhile. A trusted send
+// works inside the handler of any message, another program's included.
 bool IsTrustedMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The record of one trusted send on this thread, for the lifetime of the
+// scope; SendTrustedMessage makes one around its send. Scopes nest, and
+// however a scope is left (an exception included) the record of the scope
+// around it is current again, so that nothing refers to a frame that is gone.
+class TrustedSendScope {
+public:
+    TrustedSendScope(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    ~TrustedSendScope();
+    TrustedSendScope(const TrustedSendScope&) = delete;
+    TrustedSendScope& operator=(const TrustedSendScope&) = delete;
+
+    // Whether this record names the message being dispatched now, with these values.
+    bool Names(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const;
+    // The innermost record of this thread, or null.
+    static const TrustedSendScope* Current();
+
+private:
+    HWND m_hwnd;
+    UINT m_message;
+    WPARAM m_wParam;
+    LPARAM m_lParam;
+    // The dispatch number the sent message gets.
+    uint64_t m_dispatchNumber;
+    const TrustedSendScope* m_outer;
+};
 
 } // namespace tarn_msg

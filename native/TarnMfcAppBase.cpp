@@ -30,7 +30,10 @@ BOOL CTarnMfcAppBase::OfferToMarkedWindows(MSG* msg) {
     if (msg == nullptr || !IsPreTranslatedInput(msg->message)) {
         return FALSE;
     }
-    for (HWND window = msg->hwnd; window != nullptr && IsWindow(window);) {
+    // The walk ends at the first window of another thread: no other thread
+    // or process is ever offered the address of our message.
+    for (HWND window = msg->hwnd;
+         window != nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();) {
         if (GetWindowLongPtrW(window, GWLP_USERDATA) == tarn_msg::kWindowMarker &&
             tarn_msg::SendTrustedMessage(window, tarn_msg::kPreTranslate,
                                          reinterpret_cast<WPARAM>(msg)) ==

@@ -21,7 +21,7 @@ public:
     // outwards that carries the window marker is asked with the
     // pre-translation message; the first that answers with the marker
     // consumes the message. The walk stops after the first window that is not
-    // a child.
+    // a child, and before the first window of another thread.
     BOOL PreTranslateMessage(MSG* msg) override;
 
     // The marked-window walk alone (the second step above).

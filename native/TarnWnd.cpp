@@ -68,7 +68,7 @@ std::optional<LRESULT> CTarnWndPart::PreDispatch(CWnd& wnd, UINT message, WPARAM
         return answer;
     }
 
-    if (Listener != nullptr) {
+    if (Listener != nullptr && ListensTo(message)) {
         MSG record{};
         record.hwnd = hwnd;
         record.message = message;

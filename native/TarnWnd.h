@@ -28,9 +28,8 @@ std::optional<LRESULT> AnswerMarkerAndFilters(HWND hwnd, UINT message, WPARAM wP
 // window-procedure filters, with the first three steps of its window
 // procedure (the private message protocol, the filters, the listener).
 //
-// A native window derives from CTarnWnd<framework class> below; a window with
-// a procedure of its own (the edit) calls PreDispatch itself. Everything here
-// runs on the window's GUI thread.
+// A native window derives from CTarnWnd<framework class> below. Everything
+// here runs on the window's GUI thread.
 class CTarnWndPart {
 public:
     CTarnWndPart() = default;
@@ -50,11 +49,19 @@ public:
     // null for every window that is no container, or when it cannot be made.
     virtual CToolTipCtrl* ObtainToolTip() { return nullptr; }
 
+    // Which messages the listener sees in step 3: all of them, unless a
+    // window reports some to it in its own way.
+    virtual bool ListensTo(UINT message) const {
+        (void)message;
+        return true;
+    }
+
 protected:
     virtual ~CTarnWndPart() = default;
 
     // Steps 1 to 3 of the window procedure for the window of wnd: the private
-    // messages carrying the marker, then the filters, then the listener. A
+    // messages carrying the marker, then the filters, then the listener (for
+    // the messages it listens to, ListensTo). A
     // value means the message is finished with that answer. No value means go
     // on to the window's own processing with wParam and lParam, which the
     // listener may have changed.

@@ -10,6 +10,25 @@
 
 constinit const CRuntimeClass CVWnd_Button::runtimeClass{"CVWnd_Button", &CButton::runtimeClass};
 
+namespace {
+
+// Whether a user could have clicked the window: it and every window around
+// it up to its top-level window are enabled. A message box or modal dialog
+// disables its owner, so no click of a user can come from there then.
+bool IsReachableByUser(HWND hwnd) {
+    for (HWND window = hwnd; window != nullptr; window = ::GetParent(window)) {
+        if (!::IsWindowEnabled(window)) {
+            return false;
+        }
+        if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0) {
+            break;
+        }
+    }
+    return hwnd != nullptr;
+}
+
+} // namespace
+
 CVWnd_Button::CVWnd_Button() {
     backgroundBrush_.CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
 }
@@ -82,6 +101,11 @@ std::optional<LRESULT> CVWnd_Button::OnReflectedMessage(UINT message, WPARAM wPa
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) {
+            // Only a click a user could have made counts: a forged one sent
+            // while a box is open would open the next box inside it.
+            if (!IsReachableByUser(GetSafeHwnd())) {
+                return 0;
+            }
             if (IButtonEventListener* listener = GetButtonListener()) {
                 listener->OnButtonClicked();
             }

@@ -23,7 +23,12 @@ CToolTipCtrl* CVWnd_Container::ObtainToolTip() {
     if (ToolTip == nullptr) {
         ToolTip = CreateHintToolTip(*this, ClassicToolTip != 0);
     }
-    return ToolTip != nullptr && ToolTip->GetSafeHwnd() != nullptr ? ToolTip.get() : nullptr;
+    if (ToolTip == nullptr || ToolTip->GetSafeHwnd() == nullptr) {
+        return nullptr;
+    }
+    // It goes with this object, so its messages hold this object too.
+    ToolTip->SetDispatchOwner(this);
+    return ToolTip.get();
 }
 
 BOOL CVWnd_Container::DestroyWindow() {
@@ -53,8 +58,9 @@ LRESULT CVWnd_Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             listener->OnWindowDestroy();
         }
         if (ToolTip != nullptr) {
+            // This may run inside one of the tool tip's own messages.
             ToolTip->DestroyWindow();
-            ToolTip.reset();
+            ToolTip.release()->DeleteAfterDispatch();
         }
         return CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
     case WM_MOVE: {

@@ -64,6 +64,9 @@ constinit const CRuntimeClass CVWnd_Edit::runtimeClass{"CVWnd_Edit", &CEdit::run
 CVWnd_Edit::CVWnd_Edit() {
     backgroundBrush_.CreateSolidBrush(backColor_);
     spin_.Buddy = this;
+    // The spin is part of this object: a handler run from one of its
+    // messages that frees the edit must leave it until that message returns.
+    spin_.SetDispatchOwner(this);
 }
 
 const CRuntimeClass* CVWnd_Edit::GetRuntimeClass() const {
@@ -133,21 +136,8 @@ void CVWnd_Edit::RefuseCharacter(char16_t) {
     MessageBeep(MB_ICONEXCLAMATION);
 }
 
-LRESULT CVWnd_Edit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_SETFOCUS && message != WM_KILLFOCUS) {
-        return CTarnWnd<CEdit>::WindowProc(message, wParam, lParam);
-    }
-    // The protocol and the filters see focus messages; the listener hears of
-    // them from the focus notifications, once the text is normalised.
-    IBaseEventListener* const listener = std::exchange(Listener, nullptr);
-    const std::optional<LRESULT> answer = PreDispatch(*this, message, wParam, lParam);
-    if (Listener == nullptr) {
-        Listener = listener; // unless a filter attached another one meanwhile
-    }
-    if (answer) {
-        return *answer;
-    }
-    return HandleMessage(message, wParam, lParam);
+bool CVWnd_Edit::ListensTo(UINT message) const {
+    return message != WM_SETFOCUS && message != WM_KILLFOCUS;
 }
 
 LRESULT CVWnd_Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -96,10 +96,11 @@ public:
     // Nonzero: text changes are not reported.
     uint64_t SuppressChange = 0;
 
+    // Every message but the focus messages: those reach the listener from
+    // the reflected focus notifications, after normalisation.
+    bool ListensTo(UINT message) const override;
+
 protected:
-    // The shared procedure, except that focus messages reach the listener
-    // from the reflected focus notifications, after normalisation.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

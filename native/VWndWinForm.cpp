@@ -732,7 +732,10 @@ bool CVWnd_WinForm::PreTranslateKeyboard(MSG* msg) {
 
 void CVWnd_WinForm::SwitchPage(HWND container) {
     int32_t page = -1;
-    if (container == nullptr ||
+    // Any program may name any window here: only a container inside this
+    // form, on this thread, is asked, so that no send can wait on another.
+    if (container == nullptr || !IsChild(GetSafeHwnd(), container) ||
+        GetWindowThreadProcessId(container, nullptr) != GetCurrentThreadId() ||
         tarn_msg::SendTrustedMessage(container, tarn_msg::kReadCurrentPage,
                                      reinterpret_cast<WPARAM>(&page)) != tarn_msg::kWindowMarker ||
         page < 0) {

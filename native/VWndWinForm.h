@@ -76,7 +76,8 @@ public:
     void UpdateWindowShape(int64_t shape);
     // The keyboard pre-translation of a queued message; true when consumed.
     bool PreTranslateKeyboard(MSG* msg);
-    // Shows the children of container by the container's current page.
+    // Shows the children of container by the container's current page; a
+    // window that is no descendant of this form on this thread is left alone.
     void SwitchPage(HWND container);
 
     // The window that carries the frame: the envelope while there is one.

@@ -70,7 +70,7 @@ void* GrowHeapBlock(void* block, size_t wanted, size_t room) {
 
 CPoolMem::CPoolMem()
     : region_start_(nullptr), region_end_(nullptr), free_list_(nullptr), block_size_(kBlockSize),
-      untouched_(nullptr), free_count_(0) {
+      untouched_(nullptr), free_count_(0), in_use_(0), held_bytes_(0) {
     region_start_ = static_cast<unsigned char*>(std::malloc(kRegionSize));
     if (region_start_ == nullptr) {
         ExitOutOfMemory();
@@ -81,6 +81,7 @@ CPoolMem::CPoolMem()
     // is that of a list chained through the whole region, without writing it.
     untouched_ = region_start_;
     free_count_.store(kBlockCount, std::memory_order_relaxed);
+    held_bytes_.store(kRegionSize, std::memory_order_relaxed);
 #ifdef QORVATH_POOL_POISON
     ASAN_POISON_MEMORY_REGION(region_start_, kRegionSize);
 #endif
@@ -88,20 +89,33 @@ CPoolMem::CPoolMem()
 
 CPoolMem::~CPoolMem() {
     Shutdown();
+    // Blocks still out lose their memory with the pool object itself.
+    if (held_bytes_.load(std::memory_order_relaxed) != 0) {
+        held_bytes_.store(0, std::memory_order_relaxed);
+        ReleaseRegion();
+    }
 }
 
 void CPoolMem::Shutdown() {
     lock_.Lock();
-    const bool held = !RegionReleased();
     free_list_ = nullptr;
     untouched_ = region_end_;
     free_count_.store(0, std::memory_order_relaxed);
+    const bool releaseNow =
+        block_size_ != 0 && in_use_ == 0 && held_bytes_.load(std::memory_order_relaxed) != 0;
     block_size_ = 0;
-    lock_.Unlock();
-    if (held) {
-        MarkUsable(region_start_, kRegionSize);
-        std::free(region_start_);
+    if (releaseNow) {
+        held_bytes_.store(0, std::memory_order_relaxed);
     }
+    lock_.Unlock();
+    if (releaseNow) {
+        ReleaseRegion();
+    }
+}
+
+void CPoolMem::ReleaseRegion() {
+    MarkUsable(region_start_, kRegionSize);
+    std::free(region_start_);
 }
 
 void* CPoolMem::TakeBlock() {
@@ -109,40 +123,59 @@ void* CPoolMem::TakeBlock() {
     auto* block = static_cast<FreeBlock*>(free_list_);
     if (block != nullptr) {
         free_list_ = block->next;
-        free_count_.store(free_count_.load(std::memory_order_relaxed) - 1,
-                          std::memory_order_relaxed);
     } else if (untouched_ != region_end_) {
         block = reinterpret_cast<FreeBlock*>(untouched_);
         untouched_ += kBlockSize;
+    }
+    if (block != nullptr) {
         free_count_.store(free_count_.load(std::memory_order_relaxed) - 1,
                           std::memory_order_relaxed);
+        ++in_use_;
     }
     lock_.Unlock();
+    // The block counts as in use now, so the region stays while it is marked.
     if (block != nullptr) {
         MarkUsable(block, kBlockSize);
     }
     return block;
 }
 
-void CPoolMem::PushBlock(void* block) {
+bool CPoolMem::ReturnBlock(void* block) {
+    lock_.Lock();
+    if (held_bytes_.load(std::memory_order_relaxed) == 0) {
+        lock_.Unlock();
+        return false;
+    }
     assert((static_cast<unsigned char*>(block) - region_start_) % kBlockSize == 0 &&
            "freed pointer lies inside the pool but is not a block start");
-    // Marked while the block is still the caller's: once on the list another
-    // thread may take it at once.
-    MarkFree(block);
-    auto* free_block = static_cast<FreeBlock*>(block);
-    lock_.Lock();
-    free_block->next = static_cast<FreeBlock*>(free_list_);
-    free_list_ = free_block;
-    free_count_.store(free_count_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    --in_use_;
+    bool releaseNow = false;
+    if (block_size_ != 0) {
+        // Marked before the block is on the list: from there another thread
+        // may take it at once.
+        MarkFree(block);
+        auto* free_block = static_cast<FreeBlock*>(block);
+        free_block->next = static_cast<FreeBlock*>(free_list_);
+        free_list_ = free_block;
+        free_count_.store(free_count_.load(std::memory_order_relaxed) + 1,
+                          std::memory_order_relaxed);
+    } else if (in_use_ == 0) {
+        // Shut down, and this was the last block out: the region can go.
+        held_bytes_.store(0, std::memory_order_relaxed);
+        releaseNow = true;
+    }
     lock_.Unlock();
+    if (releaseNow) {
+        ReleaseRegion();
+    }
+    return true;
 }
 
 void* CPoolMem::TryAlloc(int64_t bytes) {
     if (bytes < 0) {
         return nullptr;
     }
-    if (bytes <= block_size_) {
+    if (bytes <= kBlockSize) {
         if (void* block = TakeBlock()) {
             return block;
         }
@@ -182,7 +215,7 @@ void* CPoolMem::Resize(void* block, int64_t bytes) {
         }
         return moved;
     }
-    assert(!RegionReleased() && "block of a pool that was shut down reallocated");
+    // A pool block in the caller's hands keeps the region alive, shut down or not.
     if (bytes <= kBlockSize) {
         return block;
     }
@@ -196,7 +229,7 @@ void* CPoolMem::Resize(void* block, int64_t bytes) {
         ExitOutOfMemory();
     }
     std::memcpy(moved, block, kBlockSize);
-    PushBlock(block);
+    ReturnBlock(block);
     return moved;
 }
 
@@ -204,12 +237,8 @@ void CPoolMem::Free(void* block) {
     if (block == nullptr) {
         return;
     }
-    if (!Contains(block)) {
+    if (!Contains(block) || !ReturnBlock(block)) {
         heap_block::Release(block);
-        return;
-    }
-    if (!RegionReleased()) {
-        PushBlock(block);
     }
 }
 

@@ -23,9 +23,12 @@
 // free-list operations run under the spin lock; heap calls run outside it. The
 // pool never touches a block while it is in use.
 //
-// Ownership: the pool owns its region and gives it back when it is destroyed or
-// shut down. After that, requests go to the heap and frees of blocks that lay in
-// the old region are dropped (their memory is already gone).
+// Ownership: the pool owns its region. Once it is shut down, every request goes
+// to the heap; the region itself goes back to the heap as soon as the last
+// block handed out has come back (at once when none is out), so a block still
+// in use on some thread keeps its memory. Once the region is given back, no
+// address counts as a pool block any more: the heap may hand that memory out
+// again. Destroying the pool gives the region back whatever is still out.
 class CPoolMem {
 public:
     static constexpr int64_t kBlockSize = 256;
@@ -66,40 +69,53 @@ public:
     // the heap. Null is ignored.
     void Free(void* block);
 
-    // True when p lies inside the region (whether or not the region was given back).
+    // True when p lies inside the region while the pool holds it; false for
+    // every address once the region was given back.
     bool Contains(const void* p) const {
-        // Compared as addresses: p usually belongs to another allocation.
-        const auto address = reinterpret_cast<uintptr_t>(p);
-        return address >= reinterpret_cast<uintptr_t>(region_start_) &&
-               address < reinterpret_cast<uintptr_t>(region_end_);
+        // Compared as addresses: p usually belongs to another allocation. One
+        // load tells both the place and whether the region is still held.
+        const auto offset =
+            reinterpret_cast<uintptr_t>(p) - reinterpret_cast<uintptr_t>(region_start_);
+        return offset < held_bytes_.load(std::memory_order_relaxed);
     }
     // Number of blocks the pool can still hand out (on the free list or never
     // used); a count kept by every operation, so asking costs nothing.
     int64_t FreeBlockCount() const;
-    // Gives the region back to the heap; later requests go to the heap.
+    // Hands out no block any more: later requests go to the heap. The region
+    // goes back to the heap once no block of it is out.
     void Shutdown();
 
 private:
     // Realloc for every case but a heap block that keeps its place.
     void* Resize(void* block, int64_t bytes);
-    // The free-list head taken under the lock, or null when the list is empty.
+    // The free-list head taken under the lock, or null when the list is empty
+    // or the pool is shut down.
     void* TakeBlock();
-    void PushBlock(void* block);
-    bool RegionReleased() const { return block_size_ == 0; }
+    // Takes back a block that Contains named. False when the region had been
+    // given back meanwhile: the block is a heap block that came to lie where
+    // the region was.
+    bool ReturnBlock(void* block);
+    // Gives the region's memory back to the heap; called once, outside the lock.
+    void ReleaseRegion();
 
     unsigned char* region_start_;
     unsigned char* region_end_;
     void* free_list_;
-    // 256 while the region is held; 0 once it was given back, so that no
-    // request counts as small enough for a block any more.
+    // 256 while blocks are handed out; 0 once the pool is shut down. Read and
+    // written under the lock.
     int64_t block_size_;
-    // Guards the free list and the region state.
+    // Guards the free list, the counts and the region state.
     CSpinLock lock_;
     // The lowest block never handed out; region_end_ once all were.
     unsigned char* untouched_;
     // Blocks on the free list plus blocks from untouched_ to the end; written
     // under the lock, read without it.
     std::atomic<int64_t> free_count_;
+    // Blocks handed out and not yet given back; under the lock.
+    int64_t in_use_;
+    // kRegionSize while the pool holds its region, 0 once it was given back;
+    // written under the lock, read by Contains without it.
+    std::atomic<uintptr_t> held_bytes_;
 };
 
 // The process-wide pool behind every runtime object's memory operations.

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -209,6 +210,68 @@ TEST(ContainerHints, EachControlHasOneToolWhoseTextFollowsItsHint) {
     DestroyWindow(container.hwnd);
     EXPECT_FALSE(IsWindow(tipWindow));
     EXPECT_EQ(container.layout.GetContainerWindow()->ToolTip, nullptr);
+}
+
+// A tool tip whose WM_APP runs a handler that frees its container, then
+// reads the tip's canary as code returning from the handler would. Its
+// destructor notes whether one of its messages was still running.
+struct TipCanary {
+    unsigned seenAfterHandler = 0;
+    int deleted = 0;
+    int busyAtDeletion = 0;
+    rg_ZuJianBuJuQi* container = nullptr;
+};
+TipCanary g_tipCanary;
+
+class CanaryTip : public CToolTipCtrl {
+public:
+    static constexpr unsigned kAlive = 0x7117;
+    static constexpr unsigned kDead = 0xDEAD;
+    ~CanaryTip() override {
+        canary = kDead;
+        ++g_tipCanary.deleted;
+        g_tipCanary.busyAtDeletion += GetDispatchDepth() > 0 ? 1 : 0;
+    }
+    volatile unsigned canary = kAlive;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_APP) {
+            FreeObject(g_tipCanary.container);
+            g_tipCanary.seenAfterHandler = canary;
+            return 0;
+        }
+        return CToolTipCtrl::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A handler that frees a container from inside a message of the container's
+// tool tip destroys both windows at once; the tool tip object, and the
+// container's window object that owns it, go only when that message returns.
+TEST(ContainerHints, AContainerFreedInsideItsToolTipsMessageGoesWhenTheMessageReturns) {
+    auto* layout = new rg_ZuJianBuJuQi();
+    layout->GetHolder()->Style = WS_POPUP | WS_VISIBLE;
+    ASSERT_EQ(layout->CreateInParent(nullptr, 200, 150, 100, 100, 0), 1);
+    CVWnd_Container& window = *layout->GetContainerWindow();
+    auto tip = std::make_unique<CanaryTip>();
+    ASSERT_TRUE(tip->Create(&window));
+    const HWND tipWindow = tip->GetSafeHwnd();
+    window.ToolTip = std::move(tip);
+    CTestControl control;
+    ASSERT_EQ(control.CreateInParent(layout, 10, 10, 40, 20, 1), 1);
+    control.SetHintText(Text(L"hint"));
+    ASSERT_EQ(window.ToolTip->GetSafeHwnd(), tipWindow) << "the container kept its tool tip";
+    const HWND containerWindow = layout->GetWindowHandle();
+    g_tipCanary = TipCanary{};
+    g_tipCanary.container = layout;
+
+    SendMessageW(tipWindow, WM_APP, 0, 0);
+    EXPECT_EQ(g_tipCanary.seenAfterHandler, CanaryTip::kAlive);
+    EXPECT_EQ(g_tipCanary.deleted, 1);
+    EXPECT_EQ(g_tipCanary.busyAtDeletion, 0);
+    EXPECT_FALSE(IsWindow(tipWindow));
+    EXPECT_FALSE(IsWindow(containerWindow));
+    test_support::PumpMessagesUntilIdle();
 }
 
 // Records the relay requests that reach a tool tip window.

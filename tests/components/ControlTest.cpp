@@ -294,6 +294,7 @@ int32_t KeepDropped(CTarnObject*, CTarnObject*, int32_t, rg_tarn_base::rg_WenBen
 TEST_F(MessageDispatch, DroppedFilesArriveWholeInOneEvent) {
     const std::wstring longName = L"C:\\" + std::wstring(400, L'x') + L".bin";
     const std::vector<std::wstring> names = {L"C:\\one.txt", longName, L"D:\\\x6587\x4EF6.aba"};
+    DragAcceptFiles(hwnd, TRUE); // only a window that takes drops gets them
     control.FilesDropped.Bind(&KeepDropped, target.pointer, 0);
     SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0);
     EXPECT_EQ(g_dropped, names);
@@ -304,6 +305,89 @@ TEST_F(MessageDispatch, DroppedFilesArriveWholeInOneEvent) {
     g_dropped.clear();
     SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"C:\\a"})), 0);
     EXPECT_TRUE(g_dropped.empty());
+}
+
+// A global block of flags: a drop header (offset of the names, their kind of
+// units) and the bytes behind it.
+HGLOBAL MakeBlock(UINT flags, DWORD offset, BOOL wide, const std::vector<unsigned char>& bytes) {
+    HGLOBAL memory = GlobalAlloc(flags | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes.size());
+    auto* block = static_cast<unsigned char*>(GlobalLock(memory));
+    DROPFILES header{};
+    header.pFiles = offset;
+    header.fWide = wide;
+    memcpy(block, &header, sizeof(header));
+    if (!bytes.empty()) {
+        memcpy(block + sizeof(DROPFILES), bytes.data(), bytes.size());
+    }
+    GlobalUnlock(memory);
+    return memory;
+}
+
+std::vector<unsigned char> WideUnits(const std::wstring& units) {
+    std::vector<unsigned char> bytes(units.size() * sizeof(wchar_t));
+    memcpy(bytes.data(), units.data(), bytes.size());
+    return bytes;
+}
+
+// A drop is read, and finished (freed), only on a window that takes drops and
+// only when its handle is a global block holding a whole drop list. Any other
+// handle, a guess or a block of another kind, is ignored and left as it was:
+// the tool must never free what another part of it owns.
+TEST_F(MessageDispatch, OnlyAWholeDropListOnAWindowThatTakesDropsIsReadAndFreed) {
+    constexpr DWORD kHeader = sizeof(DROPFILES);
+    const std::vector<unsigned char> wide = WideUnits(std::wstring(L"C:\\a\0D:\\b\0\0", 11));
+    const std::vector<unsigned char> unended = WideUnits(std::wstring(L"C:\\a\0D:\\b", 9));
+    const struct {
+        const char* what;
+        bool takesDrops;
+        UINT flags;
+        DWORD offset;
+        BOOL wide;
+        std::vector<unsigned char> bytes;
+        size_t names; // read and freed when nonzero
+    } cases[] = {
+        {"wide list", true, GHND, kHeader, TRUE, wide, 2},
+        {"narrow list", true, GHND, kHeader, FALSE, {'C', ':', 'a', 0, 0}, 1},
+        {"fixed block", true, GMEM_FIXED, kHeader, TRUE, wide, 2},
+        {"window takes no drops", false, GHND, kHeader, TRUE, wide, 0},
+        {"names start inside the header", true, GHND, 4, TRUE, wide, 0},
+        {"names start past the block", true, GHND, 4096, TRUE, wide, 0},
+        {"no empty name ends the list", true, GHND, kHeader, TRUE, unended, 0},
+        {"a name runs to the end", true, GHND, kHeader, FALSE, {'x', 'y', 'z'}, 0},
+        {"just a header", true, GHND, kHeader, TRUE, {}, 0},
+    };
+    control.FilesDropped.Bind(&KeepDropped, target.pointer, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetWindowLongPtrW(hwnd, GWL_EXSTYLE, c.takesDrops ? WS_EX_ACCEPTFILES : 0);
+        HGLOBAL block = MakeBlock(c.flags, c.offset, c.wide, c.bytes);
+        const SIZE_T size = GlobalSize(block);
+        ASSERT_GT(size, 0u);
+        g_dropped.clear();
+        SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+        EXPECT_EQ(g_dropped.size(), c.names);
+        if (c.names == 0) {
+            EXPECT_EQ(GlobalSize(block), size) << "left allocated";
+            GlobalFree(block);
+        } else if (c.flags != GMEM_FIXED) {
+            // A handle freed is no handle; a fixed block's address may be
+            // handed out again at once.
+            EXPECT_EQ(GlobalSize(block), 0u) << "finished";
+        }
+    }
+
+    // Blocks smaller than a header, and guessed handles that are no blocks.
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, WS_EX_ACCEPTFILES);
+    HGLOBAL small = GlobalAlloc(GHND, 8);
+    g_dropped.clear();
+    for (const ULONG_PTR guess :
+         {reinterpret_cast<ULONG_PTR>(small), ULONG_PTR{0x10}, ULONG_PTR{0x12345678},
+          ULONG_PTR{0x7FFF12340000}, ~ULONG_PTR{0}, reinterpret_cast<ULONG_PTR>(&control)}) {
+        SendMessageW(hwnd, WM_DROPFILES, static_cast<WPARAM>(guess), 0);
+    }
+    EXPECT_TRUE(g_dropped.empty());
+    EXPECT_EQ(GlobalSize(small), 8u);
+    GlobalFree(small);
 }
 
 // A handler frees the component (and so the last holder reference) inside a

@@ -5,11 +5,14 @@
 #include "native/VWndWinForm.h"
 #include "native/WindowProcFilters.h"
 #include "tests/components/FormTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedTarnApp.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -326,9 +329,11 @@ public:
     int32_t ownFlag = -1; // -1: does not answer
     bool currentPageAnswer = false;
     int32_t currentPage = 0;
+    int currentPageAsks = 0; // trusted or not
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        currentPageAsks += message == tarn_msg::kReadCurrentPage ? 1 : 0;
         if (tarn_msg::IsMarker(lParam) && wParam != 0 &&
             tarn_msg::IsTrustedMessage(GetSafeHwnd(), message, wParam, lParam)) {
             auto* out = reinterpret_cast<int32_t*>(wParam);
@@ -396,6 +401,71 @@ TEST(FormKeyboard, PageSwitchingShowsTheChildrenOfTheCurrentPage) {
               tarn_msg::kWindowMarker);
     EXPECT_TRUE(children[2]->IsWindowVisible());
     form.GetFormWindow()->DestroyWindow();
+}
+
+// Any program may name any window in a page switch: only a container inside
+// the form, on this thread, is asked for its page. Another form's container
+// keeps its children as they are, and a window of another thread, which
+// might never answer, is never asked.
+TEST(FormKeyboard, PageSwitchingAsksOnlyContainersInsideTheFormOnItsThread) {
+    TestForm form;
+    TestForm other;
+    ASSERT_EQ(CreateTopLevel(form), 1);
+    ASSERT_EQ(CreateTopLevel(other), 1);
+    PagedWnd outside;
+    outside.currentPageAnswer = true;
+    outside.currentPage = 1;
+    ASSERT_TRUE(outside.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100,
+                                 other.Hwnd(), nullptr));
+    PagedWnd onPage0;
+    onPage0.page = 0;
+    ASSERT_TRUE(onPage0.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20,
+                                 outside.GetSafeHwnd(), nullptr));
+
+    static std::atomic<int> foreignAsks;
+    foreignAsks = 0;
+    std::atomic<HWND> foreign{nullptr};
+    std::atomic<bool> stop{false};
+    std::thread owner([&] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            foreignAsks += message == tarn_msg::kReadCurrentPage ? 1 : 0;
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        };
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QorvathForeignContainer";
+        RegisterClassW(&wc);
+        foreign = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+        while (!stop) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&msg);
+            }
+        }
+        DestroyWindow(foreign);
+    });
+    while (foreign == nullptr) {
+        std::this_thread::yield();
+    }
+
+    for (const HWND named : {outside.GetSafeHwnd(), HWND(foreign), form.Hwnd(), other.Hwnd()}) {
+        EXPECT_EQ(SendMessageW(form.Hwnd(), tarn_msg::kShowPage, reinterpret_cast<WPARAM>(named),
+                               tarn_msg::kWindowMarker),
+                  tarn_msg::kWindowMarker);
+        PostMessageW(form.Hwnd(), tarn_msg::kShowPage, reinterpret_cast<WPARAM>(named),
+                     tarn_msg::kWindowMarker);
+    }
+    test_support::PumpMessagesUntilIdle();
+    SendMessageW(foreign, WM_NULL, 0, 0); // anything sent before has arrived by now
+    EXPECT_EQ(outside.currentPageAsks, 0);
+    EXPECT_TRUE(onPage0.IsWindowVisible()) << "another form's page is not switched";
+    EXPECT_EQ(foreignAsks, 0);
+    stop = true;
+    owner.join();
+    form.GetFormWindow()->DestroyWindow();
+    other.GetFormWindow()->DestroyWindow();
 }
 
 } // namespace

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -46,6 +48,9 @@ struct ModalSession {
         info.modal = 1;
     }
     void During(std::function<void()> step) { during.push_back(std::move(step)); }
+    // Set: the run starts inside the handling of a message that another
+    // thread sent, as when another program drives the tool.
+    bool insideAnotherThreadsMessage = false;
     // Runs the form modally with the steps given to During inside the run;
     // a last step ends a run that is still going (command 3 with 99).
     int Run() {
@@ -60,10 +65,53 @@ struct ModalSession {
                                  99);
                 }
             });
-            created = form.CreateNative(info);
+            if (insideAnotherThreadsMessage) {
+                StartFromAnotherThread();
+            } else {
+                created = form.CreateNative(info);
+            }
         });
-        return app.RunScript();
+        const int result = app.RunScript();
+        if (sender.joinable()) {
+            sender.join();
+        }
+        return result;
     }
+    // A window of this thread whose WM_APP, which another thread sends, runs the form.
+    class Starter : public CWnd {
+    public:
+        std::function<void()> start;
+
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_APP) {
+                start();
+                return 1;
+            }
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    };
+    Starter starter;
+    std::thread sender;
+
+    void StartFromAnotherThread() {
+        starter.start = [this] { created = form.CreateNative(info); };
+        starter.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr);
+        const HWND hwnd = starter.GetSafeHwnd();
+        std::atomic<bool> answered{false};
+        sender = std::thread([hwnd, &answered] {
+            SendMessageW(hwnd, WM_APP, 0, 0);
+            answered = true;
+        });
+        // The send is taken in here, and the whole run happens inside it.
+        while (!answered) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        sender.join();
+    }
+
     // The envelope's window, noted in a step during the run.
     void NoteEnvelope() {
         During([this] { envelope = form.GetFormWindow()->GetEnvelope(); });
@@ -165,6 +213,31 @@ TEST(FormModal, TheEnvelopeFramesTheFormAndIsTheMainWindowDuringTheRun) {
     EXPECT_EQ(session.children.defaultButton.clicks, 1);
     EXPECT_EQ(session.log.Count("modal shown"), 1);
     EXPECT_EQ(session.info.modalResult, 99);
+}
+
+// A modal run started inside the handling of another program's message
+// still hands its caption to its envelope (a send the form trusts) and takes
+// Enter on its default button.
+TEST(FormModal, ARunInsideAnotherThreadsMessageStillTakesItsCaptionAndEnter) {
+    ModalSession session;
+    session.insideAnotherThreadsMessage = true;
+    session.form.Window().DefaultButtonId = 104;
+    session.NoteEnvelope();
+    session.During([&] { SetWindowTextW(session.form.Hwnd(), L"Renamed"); });
+    std::wstring renamed;
+    session.During([&] {
+        wchar_t text[64] = {};
+        GetWindowTextW(session.envelope, text, 64);
+        renamed = text;
+        ::SetFocus(session.children.firstEdit.GetSafeHwnd());
+        PostKeyDown(session.children.firstEdit.GetSafeHwnd(), VK_RETURN);
+    });
+    EXPECT_EQ(session.Run(), 0);
+    EXPECT_EQ(session.created, 1);
+    EXPECT_EQ(renamed, L"Renamed");
+    EXPECT_EQ(session.children.defaultButton.clicks, 1);
+    EXPECT_EQ(session.info.modalResult, 99);
+    session.starter.DestroyWindow();
 }
 
 TEST(FormModal, TheEnvelopeAnswersTheMarkerProtocolWithoutState) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace rg_tarn_MFCJieMian_base;
@@ -227,6 +229,81 @@ TEST(GroupBox, ChildrenLiveInsideAndItsClickRaisesNothing) {
     EXPECT_EQ(SendMessageW(host.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
                            reinterpret_cast<LPARAM>(group.GetWindowHandle())),
               0);
+    EXPECT_EQ(recorder.Count(kClicked), 1);
+}
+
+// While a box is open its owner is disabled, so no user can click there: a
+// click the box's own loop dispatches (posted to the button, or sent as its
+// notification by another program) raises nothing and opens no box inside
+// the box. And however a second box is asked for meanwhile, none is shown.
+struct BoxSession {
+    rg_button1* button = nullptr;
+    int clicks = 0;
+    int boxesOpen = 0;
+    int mostBoxesOpen = 0;
+    bool forged = false;
+    int32_t secondBox = -1;
+};
+BoxSession g_boxSession;
+
+int32_t OpenBox(CTarnObject*, CTarnObject* component, int32_t) {
+    BoxSession& session = g_boxSession;
+    ++session.clicks;
+    session.mostBoxesOpen = std::max(session.mostBoxesOpen, ++session.boxesOpen);
+    static_cast<CTarnWinControl*>(component)->ShowMessageBox(CWString(u"missing"),
+                                                             CWString(u"one box"));
+    --session.boxesOpen;
+    return 0;
+}
+
+TEST(Button, NoClickIsTakenWhileItsWindowIsDisabledAndOneBoxOpensAtATime) {
+    HostWindow host;
+    rg_button1 button;
+    EventRecorder recorder;
+    button.Clicked.Bind(&OpenBox, recorder.pointer, 0);
+    ControlCreateInfo info = ChildRecord(host, 10, 10, 100, 30, 101);
+    ASSERT_EQ(button.CreateNative(info), 1);
+    button.AttachListener();
+    g_boxSession = BoxSession{&button};
+
+    // Inside the box's loop: a forged notification and a second box, then OK.
+    // Every box found is closed, so that a box inside a box ends the test too.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
+        // Looked up without pumping: this runs inside the boxes' loops.
+        HWND box = FindWindowW(L"#32770", L"second box");
+        if (box == nullptr) {
+            box = FindWindowW(L"#32770", L"one box");
+        }
+        if (box == nullptr) {
+            if (g_boxSession.forged) {
+                KillTimer(nullptr, id);
+            }
+            return;
+        }
+        if (!g_boxSession.forged) {
+            g_boxSession.forged = true;
+            const HWND hwnd = g_boxSession.button->GetWindowHandle();
+            SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(hwnd));
+            g_boxSession.secondBox =
+                g_boxSession.button->ShowMessageBox(CWString(u"second"), CWString(u"second box"));
+        }
+        test_support::DismissMessageBox(box);
+    });
+    for (int i = 0; i < 3; ++i) {
+        PostMessageW(button.GetWindowHandle(), BM_CLICK, 0, 0);
+    }
+    PumpMessagesUntilIdle(5000);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_boxSession.clicks, 1);
+    EXPECT_EQ(g_boxSession.mostBoxesOpen, 1);
+    EXPECT_EQ(g_boxSession.secondBox, 0) << "not shown";
+    EXPECT_EQ(FindWindowW(L"#32770", L"one box"), nullptr);
+
+    // With the box gone the button takes clicks again.
+    button.Clicked.Bind(&EventRecorder::Notify<kClicked>, recorder.pointer, 0);
+    SendMessageW(host.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button.GetWindowHandle()));
     EXPECT_EQ(recorder.Count(kClicked), 1);
 }
 

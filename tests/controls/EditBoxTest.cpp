@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -163,6 +165,64 @@ TEST(EditBox, FocusEventsArriveOnceAndAfterTheNormalisation) {
     EXPECT_EQ(recorder.log[0].event, kGotFocus);
     EXPECT_EQ(recorder.log[1].event, kLostFocus);
     EXPECT_EQ(recorder.log[1].text, L"255") << "LostFocus sees the normalised text";
+}
+
+// Runs an action once, on its way in with the first message of its kind.
+class OnceFilter : public ITarnWindowProcFilter {
+public:
+    OnceFilter(UINT message, std::function<void()> action)
+        : message_(message), action_(std::move(action)) {}
+    int32_t FilterMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT*) override {
+        if (message == message_ && action_) {
+            std::function<void()> action = std::move(action_);
+            action_ = nullptr;
+            action();
+        }
+        return 0;
+    }
+
+private:
+    UINT message_;
+    std::function<void()> action_;
+};
+
+// The edit keeps its focus messages from its listener by a rule of the window,
+// not by taking the listener away for the call: a listener detached, or a
+// component freed, while a focus message is on its way in stays gone.
+TEST(EditBox, AListenerThatWentDuringAFocusMessageStaysGone) {
+    const struct {
+        const char* what;
+        UINT message;
+        bool freeTheListener; // else it is detached
+    } cases[] = {
+        {"detached on the focus", WM_SETFOCUS, false},
+        {"detached on the loss of focus", WM_KILLFOCUS, false},
+        {"freed on the focus", WM_SETFOCUS, true},
+        {"freed on the loss of focus", WM_KILLFOCUS, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditFixture fixture;
+        ASSERT_TRUE(fixture.created);
+        // A copy shares the window; it is the listener and may be freed.
+        auto* listening = new rg_edit_box(fixture.edit);
+        listening->AttachListener();
+        OnceFilter filter(c.message, [&] {
+            if (c.freeTheListener) {
+                FreeObject(listening);
+                listening = nullptr;
+            } else {
+                listening->DetachListener();
+            }
+        });
+        CVWnd_Edit* window = fixture.edit.GetEditWindow();
+        window->Filters.Add(&filter);
+        fixture.FocusAndLeave();
+        EXPECT_EQ(window->Listener, nullptr);
+        EXPECT_EQ(fixture.edit.IsListenerAttached(), 0);
+        window->Filters.Remove(&filter);
+        FreeObject(listening);
+    }
 }
 
 // An edit window that counts the characters its input type refuses.

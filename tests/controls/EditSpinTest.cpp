@@ -243,4 +243,71 @@ TEST(EditSpin, NoSpinWithoutAModeOrOnAMultiLineEdit) {
     }
 }
 
+// An edit window object that notes, when it is deleted, whether a message of
+// its spin was still running: then the spin's frame would return into freed
+// memory.
+struct SpinCanary {
+    int deleted = 0;
+    int spinBusyAtDeletion = 0;
+};
+SpinCanary g_spinCanary;
+
+class CanaryEdit : public CVWnd_Edit {
+public:
+    ~CanaryEdit() override {
+        ++g_spinCanary.deleted;
+        g_spinCanary.spinBusyAtDeletion += GetSpin().GetDispatchDepth() > 0 ? 1 : 0;
+    }
+};
+
+int32_t FreeOnSpin(CTarnObject*, CTarnObject* component, int32_t, int32_t) {
+    FreeObject(component);
+    return 0;
+}
+
+int32_t FreeOnChange(CTarnObject*, CTarnObject* component, int32_t) {
+    FreeObject(component);
+    return 0;
+}
+
+// A handler that frees the edit from inside its spin's message (an EditSpin
+// handler, or EditChanged while the spin steps the text) destroys the windows
+// at once, but the edit's window object, and the spin inside it, go only when
+// the spin's message returns.
+TEST(EditSpin, AnEditFreedFromInsideItsSpinsMessageGoesWhenTheMessageReturns) {
+    const struct {
+        const char* what;
+        int64_t mode;
+    } cases[] = {{"EditSpin", 2}, {"EditChanged during the automatic step", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HostWindow host;
+        auto* edit = new rg_edit_box();
+        edit->GetHolder()->SetNativeWindow(new CanaryEdit());
+        edit->SetSpinMode(c.mode);
+        EventRecorder recorder;
+        if (c.mode == 2) {
+            edit->EditSpin.Bind(&FreeOnSpin, recorder.pointer, 0);
+        } else {
+            edit->EditChanged.Bind(&FreeOnChange, recorder.pointer, 0);
+        }
+        ControlCreateInfo info = ChildRecord(host, 20, 20, 120, 30, 101);
+        ASSERT_EQ(edit->CreateNative(info), 1);
+        edit->AttachListener();
+        const HWND editWindow = edit->GetWindowHandle();
+        const HWND spin = edit->GetEditWindow()->GetSpin().GetSafeHwnd();
+        ASSERT_NE(spin, nullptr);
+        g_spinCanary = SpinCanary{};
+
+        RECT rect{};
+        GetClientRect(spin, &rect);
+        SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rect.right / 2, 2));
+        EXPECT_FALSE(IsWindow(editWindow));
+        EXPECT_FALSE(IsWindow(spin));
+        EXPECT_EQ(g_spinCanary.deleted, 1);
+        EXPECT_EQ(g_spinCanary.spinBusyAtDeletion, 0);
+        PumpMessagesUntilIdle();
+    }
+}
+
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 using framework_test::CreateTopLevel;
@@ -99,6 +101,92 @@ TEST(WndSafety, AnObjectDeletedInsideItsOwnMessageLivesUntilTheMessageReturns) {
     auto* idle = new CanaryWnd();
     idle->DeleteAfterDispatch();
     EXPECT_EQ(g_liveObjects, liveBefore);
+}
+
+// A part of a window object that has a window of its own (a control the
+// object embeds): WM_USER and a notification reflected to it run onMessage,
+// then read the owner's canary, as code returning from a handler would.
+class PartWnd : public CWnd {
+public:
+    void (*onMessage)(CanaryWnd& owner) = nullptr;
+    CanaryWnd* owner = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_USER) {
+            Handle();
+            return 7;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM, LPARAM) override {
+        if (message != WM_COMMAND) {
+            return std::nullopt;
+        }
+        Handle();
+        return 0;
+    }
+
+private:
+    void Handle() {
+        onMessage(*owner);
+        g_canarySeen = owner->canary;
+    }
+};
+
+// An object with a part whose window lives beside the object's own, inside
+// another window (as an edit's spin does).
+class OwningWnd : public CanaryWnd {
+public:
+    OwningWnd() {
+        part.owner = this;
+        part.SetDispatchOwner(this);
+    }
+    PartWnd part;
+};
+
+// An object deleted from inside a message of a window it owns, or from a
+// notification reflected to that window's object, lives until that message
+// returns: the part's frame never runs on in freed memory. Its windows go
+// with it, the part's too, if nobody destroyed them before.
+TEST(WndSafety, AnObjectDeletedInsideAMessageOfAWindowItOwnsLivesUntilItReturns) {
+    const struct {
+        const char* what;
+        bool reflected;
+        void (*onMessage)(CanaryWnd& owner);
+    } cases[] = {
+        {"the part's own message", false, [](CanaryWnd& owner) { owner.DeleteAfterDispatch(); }},
+        {"a notification reflected to the part", true,
+         [](CanaryWnd& owner) { owner.DeleteAfterDispatch(); }},
+        {"the owner's window destroyed, then the owner deleted", true,
+         [](CanaryWnd& owner) {
+             owner.DestroyWindow();
+             owner.DeleteAfterDispatch();
+         }},
+    };
+    CWnd around; // reflects the part's notifications to the part's object
+    ASSERT_TRUE(CreateTopLevel(around));
+    for (const auto& test : cases) {
+        const int liveBefore = g_liveObjects;
+        auto* owner = new OwningWnd();
+        ASSERT_TRUE(CreateTopLevel(*owner)) << test.what;
+        ASSERT_TRUE(framework_test::CreateChild(owner->part, L"BUTTON", around, 3)) << test.what;
+        owner->part.onMessage = test.onMessage;
+        const HWND partWindow = owner->part.GetSafeHwnd();
+        const HWND ownerWindow = owner->GetSafeHwnd();
+        g_canarySeen = 0;
+        if (test.reflected) {
+            SendMessageW(around.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(3, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(partWindow));
+        } else {
+            SendMessageW(partWindow, WM_USER, 0, 0);
+        }
+        EXPECT_EQ(g_canarySeen, CanaryWnd::kAlive) << test.what;
+        EXPECT_EQ(g_liveObjects, liveBefore) << test.what << ": deleted once the message returned";
+        EXPECT_FALSE(IsWindow(partWindow)) << test.what;
+        EXPECT_FALSE(IsWindow(ownerWindow)) << test.what;
+    }
+    around.DestroyWindow();
 }
 
 // Unbinding and the final hook run even when the window procedure answers

@@ -20,8 +20,8 @@ static_assert(sizeof(CWString) == 3 * 8 + 8 + sizeof(CTarnMem), "header, constan
 static_assert(sizeof(CWConstString) == sizeof(CWString), "no field of its own");
 static_assert(sizeof(CRefObject) == 2 * 8, "operations, count");
 static_assert(sizeof(CTarnRefObject) == 4 * 8, "header, counted pointer");
-static_assert(sizeof(CPoolMem) == 8 * 8,
-              "operations, start, end, list, block size, lock, untouched end, free count");
+static_assert(sizeof(CPoolMem) == 10 * 8, "operations, start, end, list, block size, lock, "
+                                          "untouched end, free count, blocks in use, held bytes");
 static_assert(sizeof(ClassInfo) == 4 * 8 && sizeof(LightClassInfo) == 3 * 8, "records");
 
 namespace {

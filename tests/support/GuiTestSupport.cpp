@@ -102,8 +102,9 @@ bool DismissMessageBox(HWND box) {
         return false;
     }
     const int button = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDCANCEL;
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    // Clicked as a user clicks it: the button itself tells the box. A posted
+    // WM_COMMAND naming the button is a forgery that the runtime drops.
+    PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
     return true;
 }
 
