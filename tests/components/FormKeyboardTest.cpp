@@ -10,9 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -422,35 +420,8 @@ TEST(FormKeyboard, PageSwitchingAsksOnlyContainersInsideTheFormOnItsThread) {
     ASSERT_TRUE(onPage0.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20,
                                  outside.GetSafeHwnd(), nullptr));
 
-    static std::atomic<int> foreignAsks;
-    foreignAsks = 0;
-    std::atomic<HWND> foreign{nullptr};
-    std::atomic<bool> stop{false};
-    std::thread owner([&] {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            foreignAsks += message == tarn_msg::kReadCurrentPage ? 1 : 0;
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        };
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QorvathForeignContainer";
-        RegisterClassW(&wc);
-        foreign = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
-        while (!stop) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageW(&msg);
-            }
-        }
-        DestroyWindow(foreign);
-    });
-    while (foreign == nullptr) {
-        std::this_thread::yield();
-    }
-
-    for (const HWND named : {outside.GetSafeHwnd(), HWND(foreign), form.Hwnd(), other.Hwnd()}) {
+    test_support::OtherThreadWindow foreign(tarn_msg::kReadCurrentPage);
+    for (const HWND named : {outside.GetSafeHwnd(), foreign.hwnd(), form.Hwnd(), other.Hwnd()}) {
         EXPECT_EQ(SendMessageW(form.Hwnd(), tarn_msg::kShowPage, reinterpret_cast<WPARAM>(named),
                                tarn_msg::kWindowMarker),
                   tarn_msg::kWindowMarker);
@@ -458,12 +429,9 @@ TEST(FormKeyboard, PageSwitchingAsksOnlyContainersInsideTheFormOnItsThread) {
                      tarn_msg::kWindowMarker);
     }
     test_support::PumpMessagesUntilIdle();
-    SendMessageW(foreign, WM_NULL, 0, 0); // anything sent before has arrived by now
     EXPECT_EQ(outside.currentPageAsks, 0);
     EXPECT_TRUE(onPage0.IsWindowVisible()) << "another form's page is not switched";
-    EXPECT_EQ(foreignAsks, 0);
-    stop = true;
-    owner.join();
+    EXPECT_EQ(foreign.Count(), 0);
     form.GetFormWindow()->DestroyWindow();
     other.GetFormWindow()->DestroyWindow();
 }

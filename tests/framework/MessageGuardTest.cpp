@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <optional>
 #include <thread>
@@ -16,6 +15,7 @@ namespace {
 using framework_test::CreateChild;
 using framework_test::CreateTopLevel;
 using test_support::PumpMessagesUntilIdle;
+using test_support::RunOnAnotherThread;
 
 // A control that records the notifications reflected to its object.
 class ReflectedControl : public CWnd {
@@ -57,25 +57,6 @@ protected:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
-
-// Runs work on another thread while this one dispatches what reaches it
-// (sent messages included) until the work is done.
-void OnAnotherThread(const std::function<void()>& work) {
-    std::atomic<bool> done{false};
-    std::thread other([&] {
-        work();
-        done = true;
-    });
-    while (!done) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&msg);
-        }
-    }
-    other.join();
-    PumpMessagesUntilIdle();
-}
 
 int Count(const std::vector<UINT>& seen, UINT message) {
     int count = 0;
@@ -124,12 +105,12 @@ TEST(MessageGuard, OnlyNotificationsThisThreadSentReachTheWindow) {
         {"posted, pointing at a real header", [&] { PostMessageW(hwnd, WM_NOTIFY, 5, valid); },
          false},
         {"sent by another thread, pointing nowhere",
-         [&] { OnAnotherThread([&] { SendMessageW(hwnd, WM_NOTIFY, 0, 0x10); }); }, false},
+         [&] { RunOnAnotherThread([&] { SendMessageW(hwnd, WM_NOTIFY, 0, 0x10); }); }, false},
         {"sent by another thread, pointing at a real header",
-         [&] { OnAnotherThread([&] { SendMessageW(hwnd, WM_NOTIFY, 5, valid); }); }, false},
+         [&] { RunOnAnotherThread([&] { SendMessageW(hwnd, WM_NOTIFY, 5, valid); }); }, false},
         {"sent by this thread", [&] { SendMessageW(hwnd, WM_NOTIFY, 5, valid); }, true},
         {"sent by this thread while handling another thread's message",
-         [&] { OnAnotherThread([&] { SendMessageW(hwnd, WM_APP, 0, valid); }); }, true},
+         [&] { RunOnAnotherThread([&] { SendMessageW(hwnd, WM_APP, 0, valid); }); }, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

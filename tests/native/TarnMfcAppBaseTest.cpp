@@ -1,13 +1,12 @@
 #include "native/TarnMfcAppBase.h"
 #include "framework/Wnd.h"
 #include "native/PrivateMessages.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedTarnApp.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -167,51 +166,17 @@ TEST(TarnMfcAppBase, OnlyTheMarkerAnswersAndOnlyMarkedWindowsAreAsked) {
 // thread or process is ever offered the address of our message, nor made to
 // answer before the message can go on.
 TEST(TarnMfcAppBase, TheWalkEndsBeforeTheFirstWindowOfAnotherThread) {
-    static std::atomic<int> foreignOffers;
-    foreignOffers = 0;
-    std::atomic<HWND> foreign{nullptr};
-    std::atomic<bool> stop{false};
-    std::thread owner([&] {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (message == tarn_msg::kPreTranslate) {
-                ++foreignOffers;
-                return tarn_msg::kWindowMarker;
-            }
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        };
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QorvathForeignParent";
-        RegisterClassW(&wc);
-        HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 200,
-                                      150, nullptr, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, tarn_msg::kWindowMarker);
-        foreign = window;
-        while (!stop) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageW(&msg);
-            }
-        }
-        DestroyWindow(window);
-    });
-    while (foreign == nullptr) {
-        std::this_thread::yield();
-    }
-    {
-        std::vector<std::wstring> log;
-        OfferedWnd child(&log, L"child");
-        ASSERT_TRUE(child.Create(foreign, WS_CHILD | WS_VISIBLE, true));
-        MSG msg = {child.GetSafeHwnd(), WM_KEYDOWN, VK_F5, 0};
-        EXPECT_FALSE(CTarnMfcAppBase::OfferToMarkedWindows(&msg));
-        SendMessageW(foreign, WM_NULL, 0, 0); // anything sent before has arrived by now
-        EXPECT_EQ(log, std::vector<std::wstring>{L"child:256"});
-        EXPECT_EQ(foreignOffers, 0);
-        child.DestroyWindow();
-    }
-    stop = true;
-    owner.join();
+    test_support::OtherThreadWindow foreign(tarn_msg::kPreTranslate, tarn_msg::kWindowMarker,
+                                            WS_POPUP | WS_VISIBLE);
+    SetWindowLongPtrW(foreign.hwnd(), GWLP_USERDATA, tarn_msg::kWindowMarker);
+    std::vector<std::wstring> log;
+    OfferedWnd child(&log, L"child");
+    ASSERT_TRUE(child.Create(foreign.hwnd(), WS_CHILD | WS_VISIBLE, true));
+    MSG msg = {child.GetSafeHwnd(), WM_KEYDOWN, VK_F5, 0};
+    EXPECT_FALSE(CTarnMfcAppBase::OfferToMarkedWindows(&msg));
+    EXPECT_EQ(log, std::vector<std::wstring>{L"child:256"});
+    EXPECT_EQ(foreign.Count(), 0);
+    child.DestroyWindow();
 }
 
 TEST(TarnMfcAppBase, IsTheExtendedApplicationWithSmartUpdate) {

@@ -5,14 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
-#include <thread>
 #include <vector>
 
 namespace {
 
 using test_support::PumpMessagesUntilIdle;
+using test_support::RunOnAnotherThread;
 
 constexpr LPARAM kMarker = tarn_msg::kWindowMarker;
 // Logs whether it is trusted. wParam 2: then has another thread send the
@@ -20,23 +19,6 @@ constexpr LPARAM kMarker = tarn_msg::kWindowMarker;
 constexpr UINT kProbe = WM_APP + 7;
 // Sends kProbe with wParam 1 through SendTrustedMessage.
 constexpr UINT kSendTrustedProbe = WM_APP + 8;
-
-// Runs work on another thread while this one dispatches what reaches it.
-void OnAnotherThread(const std::function<void()>& work) {
-    std::atomic<bool> done{false};
-    std::thread other([&] {
-        work();
-        done = true;
-    });
-    while (!done) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&msg);
-        }
-    }
-    other.join();
-}
 
 class TrustLog : public CWnd {
 public:
@@ -60,7 +42,7 @@ protected:
         if (trusted.size() == 1 && (wParam == 2 || wParam == 4)) {
             // The same values once more, from elsewhere, while ours is handled.
             if (wParam == 2) {
-                OnAnotherThread([=] { ::SendMessageW(hwnd, message, wParam, lParam); });
+                RunOnAnotherThread([=] { ::SendMessageW(hwnd, message, wParam, lParam); });
             } else {
                 ::PostMessageW(hwnd, message, wParam, lParam);
                 PumpMessagesUntilIdle();
@@ -88,10 +70,10 @@ TEST(TrustedMessage, OnlyOurOwnSendOnThisThreadIsTrusted) {
         {"a plain send", [&] { SendMessageW(hwnd, kProbe, 1, kMarker); }, {false}},
         {"posted", [&] { PostMessageW(hwnd, kProbe, 1, kMarker); }, {false}},
         {"sent by another thread",
-         [&] { OnAnotherThread([&] { SendMessageW(hwnd, kProbe, 1, kMarker); }); },
+         [&] { RunOnAnotherThread([&] { SendMessageW(hwnd, kProbe, 1, kMarker); }); },
          {false}},
         {"our own send inside another thread's message",
-         [&] { OnAnotherThread([&] { SendMessageW(hwnd, kSendTrustedProbe, 0, 0); }); },
+         [&] { RunOnAnotherThread([&] { SendMessageW(hwnd, kSendTrustedProbe, 0, 0); }); },
          {true}},
         {"another thread's copy sent while ours is handled",
          [&] { tarn_msg::SendTrustedMessage(hwnd, kProbe, 2); },
@@ -136,41 +118,9 @@ TEST(TrustedMessage, AScopeLeftByAnExceptionLeavesNoRecordBehind) {
 // A window of another thread is never sent anything: it could not tell our
 // mark, and it might never answer.
 TEST(TrustedMessage, AWindowOfAnotherThreadIsSentNothing) {
-    std::atomic<HWND> foreign{nullptr};
-    std::atomic<int> received{0};
-    std::atomic<bool> stop{false};
-    std::thread owner([&] {
-        static std::atomic<int>* count;
-        count = &received;
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (message == kProbe) {
-                ++*count;
-            }
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        };
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QorvathForeignTrust";
-        RegisterClassW(&wc);
-        foreign = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
-        while (!stop) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageW(&msg);
-            }
-        }
-        DestroyWindow(foreign);
-    });
-    while (foreign == nullptr) {
-        std::this_thread::yield();
-    }
-    EXPECT_EQ(tarn_msg::SendTrustedMessage(foreign, kProbe, 1), 0);
-    SendMessageW(foreign, WM_NULL, 0, 0); // whatever was sent before has arrived by now
-    EXPECT_EQ(received, 0);
-    stop = true;
-    owner.join();
+    test_support::OtherThreadWindow foreign(kProbe, kMarker);
+    EXPECT_EQ(tarn_msg::SendTrustedMessage(foreign.hwnd(), kProbe, 1), 0);
+    EXPECT_EQ(foreign.Count(), 0);
 }
 
 } // namespace

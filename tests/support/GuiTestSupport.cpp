@@ -5,7 +5,9 @@
 
 #include <gdiplus.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace test_support {
@@ -161,6 +163,83 @@ bool CaptureScreenToPng(const std::wstring& path) {
     }
     Gdiplus::GdiplusShutdown(token);
     return saved;
+}
+
+void RunOnAnotherThread(const std::function<void()>& work) {
+    std::atomic<bool> done{false};
+    std::thread other([&] {
+        work();
+        done = true;
+    });
+    while (!done) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&msg);
+        }
+    }
+    other.join();
+}
+
+struct OtherThreadWindow::State {
+    UINT counted = 0;
+    LRESULT answer = 0;
+    std::atomic<int> count{0};
+    std::atomic<bool> stop{false};
+    std::atomic<HWND> hwnd{nullptr};
+    std::thread thread;
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, 0));
+        if (state != nullptr && message == state->counted) {
+            ++state->count;
+            return state->answer;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+};
+
+OtherThreadWindow::OtherThreadWindow(UINT counted, LRESULT answer, DWORD style)
+    : state_(std::make_unique<State>()) {
+    state_->counted = counted;
+    state_->answer = answer;
+    State* state = state_.get();
+    state_->thread = std::thread([state, style] {
+        static const ATOM atom = [] {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = &State::Proc;
+            wc.cbWndExtra = sizeof(State*); // the user data stays free for the tests
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"QorvathOtherThreadWindow";
+            return RegisterClassW(&wc);
+        }();
+        HWND window = CreateWindowExW(0, MAKEINTATOM(atom), L"", style, 0, 0, 200, 150, nullptr,
+                                      nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(state));
+        state->hwnd = window;
+        while (!state->stop) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&msg);
+            }
+        }
+        DestroyWindow(window);
+    });
+    while (state_->hwnd == nullptr) {
+        std::this_thread::yield();
+    }
+    hwnd_ = state_->hwnd;
+}
+
+OtherThreadWindow::~OtherThreadWindow() {
+    state_->stop = true;
+    state_->thread.join();
+}
+
+int OtherThreadWindow::Count() const {
+    SendMessageW(hwnd_, WM_NULL, 0, 0); // whatever was sent before has arrived by now
+    return state_->count;
 }
 
 } // namespace test_support

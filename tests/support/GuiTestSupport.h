@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace test_support {
@@ -25,5 +27,29 @@ bool DismissMessageBox(HWND box);
 
 // Captures the whole virtual screen into a PNG file. Returns false on failure.
 bool CaptureScreenToPng(const std::wstring& path);
+
+// Runs work on another thread while this one dispatches what reaches it
+// (messages that work sends here included) until work is done.
+void RunOnAnotherThread(const std::function<void()>& work);
+
+// A top-level window on a thread of its own that takes every message, counts
+// those of one kind and answers them with a given value: a window of another
+// thread (as of another program) for tests of what may be sent where.
+class OtherThreadWindow {
+public:
+    OtherThreadWindow(UINT counted, LRESULT answer = 0, DWORD style = WS_POPUP);
+    ~OtherThreadWindow();
+    OtherThreadWindow(const OtherThreadWindow&) = delete;
+    OtherThreadWindow& operator=(const OtherThreadWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    // How many of the counted messages arrived, everything sent before included.
+    int Count() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+    HWND hwnd_ = nullptr;
+};
 
 } // namespace test_support
