@@ -272,14 +272,14 @@ const char16_t* GetKeyName(uint32_t key) {
 
 uint32_t NormalizeKeyCode(uint64_t wParam, bool ctrlDown, bool shiftDown, bool altDown) {
     uint32_t key = static_cast<uint32_t>(wParam & 0xFF);
-    if (key >= 0x60 && key <= 0x69) {
-        key -= 0x30; // number-pad digits as the main keyboard's
-    } else if (key == 0x6D) {
-        key = 0xBD;
-    } else if (key == 0x6E) {
-        key = 0xBE;
-    } else if (key == 0x6F) {
-        key = 0xBF;
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) {
+        key = key - VK_NUMPAD0 + '0'; // number-pad digits as the main keyboard's
+    } else if (key == VK_SUBTRACT) {
+        key = VK_OEM_MINUS;
+    } else if (key == VK_DECIMAL) {
+        key = VK_OEM_PERIOD;
+    } else if (key == VK_DIVIDE) {
+        key = VK_OEM_2; // the main keyboard's "/" key
     } else if (kKeyNames[key][0] == 0) {
         key = 0;
     }

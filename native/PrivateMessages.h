@@ -38,10 +38,31 @@ inline constexpr UINT kReadPage = 0x9FFD;
 inline constexpr UINT kPreTranslate = 0x9FFF;
 // Notification-area icon callback; second parameter the mouse message (no marker).
 inline constexpr UINT kTrayNotify = 0xA000;
-// Command 1 to 4 to the envelope dialog; second parameter its value (no marker).
+// A command to the envelope dialog (one of the kEnvelope values below as the
+// first parameter); second parameter its value (no marker).
 inline constexpr UINT kEnvelopeCommand = 0xA001;
+// The form's window is being destroyed: the run ends with -1 unless the
+// envelope is closing already.
+inline constexpr WPARAM kEnvelopeFormGone = 1;
+// The form was shown (value nonzero) or hidden (0): the envelope follows.
+inline constexpr WPARAM kEnvelopeShow = 2;
+// The run ends with the value as its end code.
+inline constexpr WPARAM kEnvelopeEnd = 3;
+// The value points to the form's new text, for the envelope's caption.
+// Honoured only when sent by SendTrustedMessage.
+inline constexpr WPARAM kEnvelopeSetText = 4;
 // Raises a label's LabelMessage with both parameters (no marker).
 inline constexpr UINT kLabelMessage = 0xA002;
+
+// The keyboard messages, from key down to the Unicode character.
+inline bool IsKeyboardMessage(UINT message) {
+    return message >= WM_KEYFIRST && message <= WM_UNICHAR;
+}
+
+// The input that the runtime pre-translates: keyboard and mouse messages.
+inline bool IsInputMessage(UINT message) {
+    return IsKeyboardMessage(message) || (message >= WM_MOUSEFIRST && message <= WM_MOUSEHWHEEL);
+}
 
 // True when the parameter is the window marker.
 inline bool IsMarker(LPARAM lParam) {

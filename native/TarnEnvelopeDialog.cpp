@@ -13,12 +13,8 @@ namespace {
 
 // The child id and styles of the form's window inside the envelope.
 constexpr int32_t kFormWindowId = 0xFFFF;
-constexpr DWORD kFormWindowStyle = WS_CHILD | WS_VISIBLE; // 0x50000000
-constexpr DWORD kFormWindowExStyle = WS_EX_CONTROLPARENT; // 0x00010000
-
-bool IsInputMessage(UINT message) {
-    return (message >= WM_KEYFIRST && message <= 0x109) || (message >= 0x200 && message <= 0x20E);
-}
+constexpr DWORD kFormWindowStyle = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kFormWindowExStyle = WS_EX_CONTROLPARENT;
 
 } // namespace
 
@@ -31,7 +27,8 @@ const CRuntimeClass* CTarnEnvelopeDialog::GetRuntimeClass() const {
 }
 
 BOOL CTarnEnvelopeDialog::PreTranslateMessage(MSG* msg) {
-    if (msg == nullptr || !IsInputMessage(msg->message) || m_form.GetSafeHwnd() == nullptr) {
+    if (msg == nullptr || !tarn_msg::IsInputMessage(msg->message) ||
+        m_form.GetSafeHwnd() == nullptr) {
         return FALSE;
     }
     return m_form.PreTranslateKeyboard(msg) ? TRUE : FALSE;
@@ -58,20 +55,11 @@ LRESULT CTarnEnvelopeDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 
 LRESULT CTarnEnvelopeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND hwnd = GetSafeHwnd();
-    IWinFormEventListener* listener = m_form.FormListener;
     switch (message) {
     case WM_QUERYENDSESSION:
-        if (CDialog::WindowProc(message, wParam, lParam) == 0) {
-            return 0;
-        }
-        return listener != nullptr ? listener->OnFormQueryClose() : 1;
+        return OnQueryEndSession(wParam, lParam);
     case WM_CLOSE:
-        // Escape and the close box end the run with -1 unless the form's
-        // closing handler refuses; the end-of-session question is not asked.
-        if (listener != nullptr && (listener->OnFormClose() == 0 || !IsWindow(hwnd))) {
-            return 0;
-        }
-        OnCancel();
+        OnCloseRequest();
         return 0;
     case WM_PAINT:
         if (IsIconic(hwnd) && m_form.Icon != nullptr) {
@@ -90,64 +78,73 @@ LRESULT CTarnEnvelopeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         m_closing = true;
         m_form.DropMenuFromWindow();
         break;
-    case WM_SETFOCUS: {
-        const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
-        if (m_form.GetSafeHwnd() != nullptr) {
-            ::SetFocus(m_form.GetSafeHwnd());
-        }
-        return result;
-    }
-    case WM_NCACTIVATE:
-        if (wParam == FALSE && m_form.AlwaysActiveCaption != 0) {
-            return ::DefWindowProcW(hwnd, WM_NCACTIVATE, ::IsWindowEnabled(hwnd), lParam);
-        }
-        break;
-    case WM_MENUSELECT: {
-        const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
-        if (m_form.FormListener != nullptr) {
-            m_form.FormListener->OnFormMenuSelect(MenuSelectItem(wParam, lParam));
-        }
-        return result;
-    }
-    case WM_GETMINMAXINFO: {
-        const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
-        if (lParam != 0) {
-            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMinTrackSize = {1, 1};
-            if (m_form.FormListener != nullptr) {
-                m_form.FormListener->OnFormGetMinMaxInfo(info);
-            }
-        }
-        return result;
-    }
+    case WM_SETFOCUS:
+        return OnSetFocus(wParam, lParam);
     case tarn_msg::kEnvelopeCommand:
-        switch (wParam) {
-        case kCommandFormGone:
-            if (!m_closing) {
-                EndDialog(-1);
-            }
-            break;
-        case kCommandShow:
-            m_hiddenByForm = lParam == 0;
-            ShowWindow(lParam != 0 ? SW_SHOW : SW_HIDE);
-            break;
-        case kCommandEnd:
-            EndDialog(static_cast<INT_PTR>(static_cast<int32_t>(lParam)));
-            break;
-        case kCommandSetText:
-            // A text pointer is followed only when the form itself sent it.
-            if (lParam != 0 && tarn_msg::IsTrustedMessage(hwnd, message, wParam, lParam)) {
-                ::SetWindowTextW(hwnd, reinterpret_cast<LPCWSTR>(lParam));
-            }
-            break;
-        default:
-            break;
-        }
+        OnEnvelopeCommand(wParam, lParam);
         return 0;
     default:
+        if (CVWnd_WinForm::IsFrameMessage(message)) {
+            return m_form.AnswerFrameMessage(hwnd, message, wParam, lParam, [&] {
+                return CDialog::WindowProc(message, wParam, lParam);
+            });
+        }
         break;
     }
     return CDialog::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CTarnEnvelopeDialog::OnQueryEndSession(WPARAM wParam, LPARAM lParam) {
+    if (CDialog::WindowProc(WM_QUERYENDSESSION, wParam, lParam) == 0) {
+        return 0;
+    }
+    IWinFormEventListener* listener = m_form.FormListener;
+    return listener != nullptr ? listener->OnFormQueryClose() : 1;
+}
+
+void CTarnEnvelopeDialog::OnCloseRequest() {
+    // Escape and the close box end the run with -1 unless the form's
+    // closing handler refuses; the end-of-session question is not asked.
+    const HWND hwnd = GetSafeHwnd();
+    IWinFormEventListener* listener = m_form.FormListener;
+    if (listener != nullptr && (listener->OnFormClose() == 0 || !IsWindow(hwnd))) {
+        return;
+    }
+    OnCancel();
+}
+
+LRESULT CTarnEnvelopeDialog::OnSetFocus(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CDialog::WindowProc(WM_SETFOCUS, wParam, lParam);
+    if (m_form.GetSafeHwnd() != nullptr) {
+        ::SetFocus(m_form.GetSafeHwnd());
+    }
+    return result;
+}
+
+void CTarnEnvelopeDialog::OnEnvelopeCommand(WPARAM command, LPARAM value) {
+    switch (command) {
+    case tarn_msg::kEnvelopeFormGone:
+        if (!m_closing) {
+            EndDialog(-1);
+        }
+        break;
+    case tarn_msg::kEnvelopeShow:
+        m_hiddenByForm = value == 0;
+        ShowWindow(value != 0 ? SW_SHOW : SW_HIDE);
+        break;
+    case tarn_msg::kEnvelopeEnd:
+        EndDialog(static_cast<INT_PTR>(static_cast<int32_t>(value)));
+        break;
+    case tarn_msg::kEnvelopeSetText:
+        // A text pointer is followed only when the form itself sent it.
+        if (value != 0 &&
+            tarn_msg::IsTrustedMessage(GetSafeHwnd(), tarn_msg::kEnvelopeCommand, command, value)) {
+            ::SetWindowTextW(GetSafeHwnd(), reinterpret_cast<LPCWSTR>(value));
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 BOOL CTarnEnvelopeDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -161,8 +158,7 @@ BOOL CTarnEnvelopeDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CTarnEnvelopeDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     const HWND hwnd = GetSafeHwnd();
-    m_form.envelope_ = hwnd;
-    m_form.TakeMenu(m_params, hwnd);
+    m_form.EnterEnvelope(hwnd, m_params.menu);
     PlaceAroundFormClient();
     ::SetWindowTextW(hwnd, m_params.text);
 

@@ -14,7 +14,8 @@ struct FormCreateParams;
 // the form's window inside it as a child. It carries the form's frame (text,
 // menu, icon) and ends the run on Escape, the close box (both -1 unless a
 // closing handler refuses), the form window's end (-1) or an end code sent
-// by the form.
+// by the form (the tarn_msg::kEnvelope commands). The frame messages it
+// leaves to the form's answer for the window that carries its frame.
 //
 // It takes part in the private message protocol without keeping state, has
 // filters like every native window but no listener, and hands input of its
@@ -30,12 +31,6 @@ public:
 
     // Input of the run goes to the form's keyboard pre-translation.
     BOOL PreTranslateMessage(MSG* msg) override;
-
-    // The envelope's commands (first parameter of its command message).
-    static constexpr WPARAM kCommandFormGone = 1;
-    static constexpr WPARAM kCommandShow = 2;
-    static constexpr WPARAM kCommandEnd = 3;
-    static constexpr WPARAM kCommandSetText = 4;
 
     CTarnWindowProcFilters Filters;
 
@@ -55,6 +50,11 @@ protected:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    void OnCloseRequest();
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+    // A command of the private protocol (tarn_msg::kEnvelope values).
+    void OnEnvelopeCommand(WPARAM command, LPARAM value);
     void PlaceAroundFormClient();
     void FillClientWithForm();
     void PaintMinimized();

@@ -5,14 +5,6 @@
 constinit const CRuntimeClass CTarnMfcAppBase::runtimeClass{"CTarnMfcAppBase",
                                                             &CWinAppEx::runtimeClass};
 
-namespace {
-
-bool IsPreTranslatedInput(UINT message) {
-    return (message >= WM_KEYFIRST && message <= 0x109) || (message >= 0x200 && message <= 0x20E);
-}
-
-} // namespace
-
 CTarnMfcAppBase::CTarnMfcAppBase(BOOL resourceSmartUpdate) : CWinAppEx(resourceSmartUpdate) {}
 
 const CRuntimeClass* CTarnMfcAppBase::GetRuntimeClass() const {
@@ -27,7 +19,7 @@ BOOL CTarnMfcAppBase::PreTranslateMessage(MSG* msg) {
 }
 
 BOOL CTarnMfcAppBase::OfferToMarkedWindows(MSG* msg) {
-    if (msg == nullptr || !IsPreTranslatedInput(msg->message)) {
+    if (msg == nullptr || !tarn_msg::IsInputMessage(msg->message)) {
         return FALSE;
     }
     // The walk ends at the first window of another thread: no other thread

@@ -16,8 +16,8 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override;
     static const CRuntimeClass runtimeClass;
 
-    // The framework's walk first; then, for a keyboard (0x100 to 0x109) or
-    // mouse (0x200 to 0x20E) message, each window from the message's window
+    // The framework's walk first; then, for a keyboard or mouse message
+    // (tarn_msg::IsInputMessage), each window from the message's window
     // outwards that carries the window marker is asked with the
     // pre-translation message; the first that answers with the marker
     // consumes the message. The walk stops after the first window that is not

@@ -43,58 +43,16 @@ LRESULT CVWnd_Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     // object itself stays until the outermost message returns): the window
     // and the listener are asked for again after every call.
     switch (message) {
-    case WM_CREATE: {
-        if (CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam) == -1) {
-            return -1;
-        }
-        if (IContainerEventListener* listener = ContainerListener()) {
-            listener->OnWindowCreate();
-        }
-        return 0;
-    }
+    case WM_CREATE:
+        return OnCreate(wParam, lParam);
     case WM_DESTROY:
-        m_destroying = true;
-        if (IContainerEventListener* listener = ContainerListener()) {
-            listener->OnWindowDestroy();
-        }
-        if (ToolTip != nullptr) {
-            // This may run inside one of the tool tip's own messages.
-            ToolTip->DestroyWindow();
-            ToolTip.release()->DeleteAfterDispatch();
-        }
-        return CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
-    case WM_MOVE: {
-        const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
-        if (Transparent != 0 && GetSafeHwnd() != nullptr) {
-            RefreshUnderTransparentWindow(GetSafeHwnd());
-            Invalidate(FALSE);
-        }
-        if (IContainerEventListener* listener = ContainerListener()) {
-            listener->OnWindowMove();
-        }
-        return result;
-    }
-    case WM_SIZE: {
-        const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
-        if (IContainerEventListener* listener = ContainerListener()) {
-            listener->OnWindowSize();
-        }
-        return result;
-    }
-    case WM_SETFOCUS: {
-        const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
-        if (GetSafeHwnd() != nullptr) {
-            FocusFirstChild(GetSafeHwnd());
-        }
-        return result;
-    }
-    case WM_SHOWWINDOW: {
-        const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
-        if (IContainerEventListener* listener = ContainerListener()) {
-            listener->OnWindowShow(wParam != 0 ? 1 : 0);
-        }
-        return result;
-    }
+        OnDestroy();
+        break;
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_SETFOCUS:
+    case WM_SHOWWINDOW:
+        return FollowAfterDefault(message, wParam, lParam);
     case WM_GETDLGCODE:
         return DLGC_STATIC; // a static element: the dialog navigation gives it no keys
     case WM_PAINT:
@@ -118,6 +76,52 @@ LRESULT CVWnd_Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         break;
     }
     return CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CVWnd_Container::OnCreate(WPARAM wParam, LPARAM lParam) {
+    if (CTarnWnd<CWnd>::HandleMessage(WM_CREATE, wParam, lParam) == -1) {
+        return -1;
+    }
+    if (IContainerEventListener* listener = ContainerListener()) {
+        listener->OnWindowCreate();
+    }
+    return 0;
+}
+
+void CVWnd_Container::OnDestroy() {
+    m_destroying = true;
+    if (IContainerEventListener* listener = ContainerListener()) {
+        listener->OnWindowDestroy();
+    }
+    if (ToolTip != nullptr) {
+        // This may run inside one of the tool tip's own messages.
+        ToolTip->DestroyWindow();
+        ToolTip.release()->DeleteAfterDispatch();
+    }
+}
+
+LRESULT CVWnd_Container::FollowAfterDefault(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+    if (message == WM_SETFOCUS) {
+        if (GetSafeHwnd() != nullptr) {
+            FocusFirstChild(GetSafeHwnd());
+        }
+        return result;
+    }
+    if (message == WM_MOVE && Transparent != 0 && GetSafeHwnd() != nullptr) {
+        RefreshUnderTransparentWindow(GetSafeHwnd());
+        Invalidate(FALSE);
+    }
+    if (IContainerEventListener* listener = ContainerListener()) {
+        if (message == WM_MOVE) {
+            listener->OnWindowMove();
+        } else if (message == WM_SIZE) {
+            listener->OnWindowSize();
+        } else {
+            listener->OnWindowShow(wParam != 0 ? 1 : 0);
+        }
+    }
+    return result;
 }
 
 void CVWnd_Container::OnPaint() {

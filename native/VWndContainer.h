@@ -59,7 +59,8 @@ public:
 
 protected:
     // The container's handling of create, destroy, move, size, set focus,
-    // show, dialog code, paint, print-client and the pre-translation message 0x9FFF;
+    // show, dialog code, paint, print-client and the pre-translation message
+    // (tarn_msg::kPreTranslate);
     // everything else goes to the framework.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A menu or accelerator command (lParam 0) goes to the listener first;
@@ -78,6 +79,14 @@ protected:
     IContainerEventListener* ContainerListener() const;
 
 private:
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
+    // The default handling of a move, size, focus or show, then what the
+    // container does after it: the move repaints under a transparent
+    // container, the focus goes on to the first child, and the listener hears
+    // of the move, the size or the show.
+    LRESULT FollowAfterDefault(UINT message, WPARAM wParam, LPARAM lParam);
+
     // Inside WM_DESTROY and until WM_NCDESTROY.
     bool m_destroying = false;
 };

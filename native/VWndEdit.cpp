@@ -141,16 +141,9 @@ bool CVWnd_Edit::ListensTo(UINT message) const {
 }
 
 LRESULT CVWnd_Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    using Base = CTarnWnd<CEdit>;
     switch (message) {
     case WM_CHAR:
-        if (IsSingleLine() && IsLineEndOrEscape(wParam)) {
-            // The listener has seen it (CharInput); the platform's single-line
-            // edit would only beep, as it has no use for it.
-            return 0;
-        }
-        if (wParam >= 32 && !EditAcceptsChar(InputType, static_cast<char16_t>(wParam))) {
-            RefuseCharacter(static_cast<char16_t>(wParam));
+        if (StopsCharacter(wParam)) {
             return 0;
         }
         break;
@@ -164,28 +157,11 @@ LRESULT CVWnd_Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             TakeFont(reinterpret_cast<HFONT>(wParam));
         }
         break;
-    case WM_NCCALCSIZE: {
-        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
-        if (IsSingleLine() && textHeight_ > 0 && lParam != 0) {
-            RECT* proposed = wParam != 0 ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
-                                         : reinterpret_cast<RECT*>(lParam);
-            int32_t top = proposed->top;
-            int32_t bottom = proposed->bottom;
-            CentreEditClient(top, bottom, static_cast<int32_t>(textHeight_));
-            proposed->top = top;
-            proposed->bottom = bottom;
-        }
-        return result;
-    }
+    case WM_NCCALCSIZE:
+        return OnNcCalcSize(wParam, lParam);
     case WM_NCHITTEST:
-        if (IsSingleLine()) {
-            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            ScreenToClient(GetSafeHwnd(), &point);
-            RECT client{};
-            GetClientRect(&client);
-            if (!PtInRect(&client, point)) {
-                return HTBORDER;
-            }
+        if (IsSingleLine() && IsOutsideClient(lParam)) {
+            return HTBORDER;
         }
         break;
     case WM_NCPAINT:
@@ -194,30 +170,11 @@ LRESULT CVWnd_Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SIZE:
-    case WM_MOVE: {
-        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
-        PlaceSpin();
-        return result;
-    }
-    case WM_ENABLE: {
-        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
-        if (spin_.GetSafeHwnd() != nullptr) {
-            spin_.EnableWindow(wParam != 0 ? TRUE : FALSE);
-        }
-        return result;
-    }
-    case WM_SHOWWINDOW: {
-        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
-        if (spin_.GetSafeHwnd() != nullptr) {
-            spin_.ShowWindow(wParam != 0 ? SW_SHOWNA : SW_HIDE);
-        }
-        return result;
-    }
-    case WM_WINDOWPOSCHANGED: {
-        const LRESULT result = Base::HandleMessage(message, wParam, lParam);
-        OrderSpin();
-        return result;
-    }
+    case WM_MOVE:
+    case WM_ENABLE:
+    case WM_SHOWWINDOW:
+    case WM_WINDOWPOSCHANGED:
+        return WithSpinFollowing(message, wParam, lParam);
     case WM_DESTROY:
         // The spin is a sibling: it would outlive the edit it steps.
         spin_.DestroyWindow();
@@ -225,7 +182,69 @@ LRESULT CVWnd_Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return Base::HandleMessage(message, wParam, lParam);
+    return CTarnWnd<CEdit>::HandleMessage(message, wParam, lParam);
+}
+
+bool CVWnd_Edit::StopsCharacter(WPARAM unit) {
+    if (IsSingleLine() && IsLineEndOrEscape(unit)) {
+        // The listener has seen it (CharInput); the platform's single-line
+        // edit would only beep, as it has no use for it.
+        return true;
+    }
+    if (unit >= 32 && !EditAcceptsChar(InputType, static_cast<char16_t>(unit))) {
+        RefuseCharacter(static_cast<char16_t>(unit));
+        return true;
+    }
+    return false;
+}
+
+LRESULT CVWnd_Edit::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CTarnWnd<CEdit>::HandleMessage(WM_NCCALCSIZE, wParam, lParam);
+    if (IsSingleLine() && textHeight_ > 0 && lParam != 0) {
+        RECT* proposed = wParam != 0 ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                                     : reinterpret_cast<RECT*>(lParam);
+        int32_t top = proposed->top;
+        int32_t bottom = proposed->bottom;
+        CentreEditClient(top, bottom, static_cast<int32_t>(textHeight_));
+        proposed->top = top;
+        proposed->bottom = bottom;
+    }
+    return result;
+}
+
+bool CVWnd_Edit::IsOutsideClient(LPARAM screenPoint) const {
+    POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    ScreenToClient(GetSafeHwnd(), &point);
+    RECT client{};
+    ::GetClientRect(GetSafeHwnd(), &client);
+    return !PtInRect(&client, point);
+}
+
+LRESULT CVWnd_Edit::WithSpinFollowing(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CTarnWnd<CEdit>::HandleMessage(message, wParam, lParam);
+    const bool hasSpin = spin_.GetSafeHwnd() != nullptr;
+    switch (message) {
+    case WM_SIZE:
+    case WM_MOVE:
+        PlaceSpin();
+        break;
+    case WM_ENABLE:
+        if (hasSpin) {
+            spin_.EnableWindow(wParam != 0 ? TRUE : FALSE);
+        }
+        break;
+    case WM_SHOWWINDOW:
+        if (hasSpin) {
+            spin_.ShowWindow(wParam != 0 ? SW_SHOWNA : SW_HIDE);
+        }
+        break;
+    case WM_WINDOWPOSCHANGED:
+        OrderSpin();
+        break;
+    default:
+        break;
+    }
+    return result;
 }
 
 std::optional<LRESULT> CVWnd_Edit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM) {

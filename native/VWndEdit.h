@@ -109,6 +109,14 @@ protected:
 
 private:
     bool IsSingleLine() const { return MultiLine == 0; }
+    // A typed character that the edit keeps from the platform's edit: a line
+    // end or Escape in a single-line edit, one the input type refuses.
+    bool StopsCharacter(WPARAM unit);
+    LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
+    bool IsOutsideClient(LPARAM screenPoint) const;
+    // The default handling of a move, size, enable, show or z-order change,
+    // which the spin beside the edit then follows.
+    LRESULT WithSpinFollowing(UINT message, WPARAM wParam, LPARAM lParam);
     void MakeSpin(uint32_t editStyle, CWnd* parent, int32_t id);
     void PlaceSpin();
     void OrderSpin();

@@ -68,7 +68,9 @@ public:
     uint64_t WordWrap = 0;
     // How the picture is drawn (0 at its size, 1 tiled, 2 fitted, 3 stretched).
     int32_t PictureMode = 0;
-    // Nonzero: no background fill; fixed at creation (WS_EX_TRANSPARENT).
+    // Nonzero: no background fill, and Refresh repaints what lies under the
+    // label first. Read at every paint; a label created with it gets
+    // WS_EX_TRANSPARENT, which the component changes with it later.
     uint64_t Transparent = 0;
 
 protected:

@@ -6,10 +6,8 @@
 
 #include "framework/DialogTemplate.h"
 #include "framework/WinApp.h"
-#include "native/FocusFirstChild.h"
-#include "native/HintToolTip.h"
-#include "native/KeyCode.h"
-#include "native/ModuleInstance.h"
+#include "native/FormPages.h"
+#include "native/FormPlacement.h"
 #include "native/PrivateMessages.h"
 #include "native/RefTarnMenu.h"
 #include "native/TarnEnvelopeDialog.h"
@@ -23,63 +21,13 @@ namespace {
 
 constexpr int kDefaultIconId = 100;
 constexpr UINT kTrayIconId = 100;
-constexpr LRESULT kHasDefaultId = 0x534B0000; // DC_HASDEFID in the high word
+constexpr LRESULT kHasDefaultId = static_cast<LRESULT>(DC_HASDEFID) << 16;
 constexpr UINT kFrameChangeFlags =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED; // 0x37
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
-// Key codes (virtual key with the modifier bits) the pre-translation acts on.
-constexpr uint32_t kKeyTab = VK_TAB;
-constexpr uint32_t kKeyShiftTab = 0x8000 | VK_TAB;
-constexpr uint32_t kKeyEnter = VK_RETURN;
-constexpr uint32_t kKeyEscape = VK_ESCAPE;
-constexpr uint32_t kKeyF1 = VK_F1;
-constexpr uint32_t kEditKeys[] = {0x2041, 0x2043, 0x2056, 0x2058}; // Ctrl+A, C, V, X
-
-bool HasClass(HWND hwnd, const wchar_t* className) {
-    wchar_t name[64] = {}; // longer names cannot match the short names asked for
-    return hwnd != nullptr && GetClassNameW(hwnd, name, 64) > 0 && lstrcmpiW(name, className) == 0;
-}
-
-bool IsEditWindow(HWND hwnd) {
-    return HasClass(hwnd, L"Edit");
-}
-
-bool IsCharacterMessage(UINT message) {
-    switch (message) {
-    case WM_CHAR:
-    case WM_DEADCHAR:
-    case WM_SYSCHAR:
-    case WM_SYSDEADCHAR:
-    case WM_UNICHAR:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool IsKeyboardMessage(UINT message) {
-    return message >= WM_KEYFIRST && message <= 0x109;
-}
-
-// A push button that the platform draws as the default one.
-bool IsDefaultPushButton(HWND hwnd) {
-    return HasClass(hwnd, L"BUTTON") &&
-           (GetWindowLongPtrW(hwnd, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
-}
-
-// The whole rectangle of the monitor nearest to window, or the screen.
-RECT MonitorRectOf(HWND window) {
-    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (window == nullptr) {
-        return screen;
-    }
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
-    if (monitor == nullptr || !GetMonitorInfoW(monitor, &info)) {
-        return screen;
-    }
-    return info.rcMonitor;
+// A form inside another window rather than a top-level (or owned pop-up) one.
+bool IsChildForm(const FormCreateParams& params) {
+    return params.parent != nullptr && (params.style & WS_POPUP) == 0;
 }
 
 std::wstring WindowText(HWND hwnd) {
@@ -105,7 +53,7 @@ private:
 } // namespace
 
 CVWnd_WinForm::CVWnd_WinForm() {
-    Icon = LoadIconW(GetTarnModuleInstance(), MAKEINTRESOURCEW(kDefaultIconId));
+    Icon = LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(kDefaultIconId));
 }
 
 CVWnd_WinForm::~CVWnd_WinForm() {
@@ -120,7 +68,7 @@ CVWnd_WinForm::~CVWnd_WinForm() {
 }
 
 void CVWnd_WinForm::ApplyFrameIcons(HWND frame) {
-    const HINSTANCE module = GetTarnModuleInstance();
+    const HINSTANCE module = AfxGetInstanceHandle();
     // Both loads are shared: the same handle on every call, never destroyed.
     const HICON defaultIcon = LoadIconW(module, MAKEINTRESOURCEW(kDefaultIconId));
     if (Icon == nullptr) {
@@ -192,20 +140,8 @@ void CVWnd_WinForm::DropMenuFromWindow() {
 
 int32_t CVWnd_WinForm::CreateForm(FormCreateParams& params) {
     envelope_ = nullptr;
-    const bool childForm = params.parent != nullptr && (params.style & WS_POPUP) == 0;
-    if (!childForm) {
-        HWND reference = params.parent;
-        if (reference == nullptr && AfxGetMainWnd() != nullptr) {
-            reference = AfxGetMainWnd()->GetSafeHwnd();
-        }
-        const RECT area = MonitorRectOf(reference);
-        if (StartState == 1) {
-            params.x = (area.left + area.right - params.width) / 2;
-            params.y = (area.top + area.bottom - params.height) / 2;
-        } else {
-            params.x += area.left;
-            params.y += area.top;
-        }
+    if (!IsChildForm(params)) {
+        PlaceTopLevelForm(params);
     }
     if (params.modal == 0) {
         return CreateFormWindow(params);
@@ -214,9 +150,25 @@ int32_t CVWnd_WinForm::CreateForm(FormCreateParams& params) {
     return 1;
 }
 
-void CVWnd_WinForm::TakeMenu(const FormCreateParams& params, HWND frame) {
-    if (params.menu != Menu) {
-        SetMenuObject(params.menu);
+void CVWnd_WinForm::PlaceTopLevelForm(FormCreateParams& params) const {
+    HWND reference = params.parent;
+    if (reference == nullptr && AfxGetMainWnd() != nullptr) {
+        reference = AfxGetMainWnd()->GetSafeHwnd();
+    }
+    const POINT place = TopLevelFormPosition(reference, params.x, params.y, params.width,
+                                             params.height, StartState == kStartCentred);
+    params.x = place.x;
+    params.y = place.y;
+}
+
+void CVWnd_WinForm::EnterEnvelope(HWND envelope, CRefTarnMenu* menu) {
+    envelope_ = envelope;
+    TakeMenu(menu, envelope);
+}
+
+void CVWnd_WinForm::TakeMenu(CRefTarnMenu* menu, HWND frame) {
+    if (menu != Menu) {
+        SetMenuObject(menu);
     }
     if (frame != nullptr && Menu != nullptr && Menu->GetMenuHandle() != nullptr) {
         SetMenu(frame, Menu->GetMenuHandle());
@@ -225,10 +177,29 @@ void CVWnd_WinForm::TakeMenu(const FormCreateParams& params, HWND frame) {
 }
 
 int32_t CVWnd_WinForm::CreateFormWindow(FormCreateParams& params) {
-    if (GetSafeHwnd() != nullptr) {
+    const bool childForm = IsChildForm(params);
+    if (GetSafeHwnd() != nullptr || !CreateWindowOfForm(params, childForm)) {
         return 0;
     }
-    const bool childForm = params.parent != nullptr && (params.style & WS_POPUP) == 0;
+    const HWND hwnd = GetSafeHwnd();
+    if (hwnd == nullptr) {
+        return 0; // destroyed while it was being created
+    }
+    if (!childForm && Menu != nullptr && Menu->GetMenuHandle() != nullptr) {
+        Menu->AttachToWindow(hwnd, 1);
+    }
+    if (envelope_ == nullptr) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, tarn_msg::kWindowMarker);
+    }
+    DressFrame(params);
+    const HWND frame = GetFrameWindow();
+    if (IsWindow(hwnd) && IsWindow(frame)) {
+        ApplyFrameState(frame);
+    } // else a handler destroyed it; the creation itself succeeded
+    return 1;
+}
+
+bool CVWnd_WinForm::CreateWindowOfForm(const FormCreateParams& params, bool childForm) {
     HMENU menuOrId = nullptr;
     if (childForm) {
         // Inside an envelope the envelope shows the menu, and the form keeps it.
@@ -242,78 +213,36 @@ int32_t CVWnd_WinForm::CreateFormWindow(FormCreateParams& params) {
         }
         menuOrId = Menu != nullptr ? Menu->GetMenuHandle() : nullptr;
     }
-
     const wchar_t* className =
         RegisterTarnWindowClass(ClassName.IsEmpty() ? L"TarnWinForm" : ToWide(ClassName.GetText()));
-    if (className == nullptr ||
-        !CreateEx(params.exStyle, className, params.text, params.style, params.x, params.y,
-                  params.width, params.height, params.parent, menuOrId)) {
-        return 0;
-    }
-    const HWND hwnd = GetSafeHwnd();
-    if (hwnd == nullptr) {
-        return 0; // destroyed while it was being created
-    }
-    if (!childForm && Menu != nullptr && Menu->GetMenuHandle() != nullptr) {
-        Menu->AttachToWindow(hwnd, 1);
-    }
-    if (envelope_ == nullptr) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, tarn_msg::kWindowMarker);
-    }
+    return className != nullptr &&
+           CreateEx(params.exStyle, className, params.text, params.style, params.x, params.y,
+                    params.width, params.height, params.parent, menuOrId);
+}
+
+void CVWnd_WinForm::DressFrame(const FormCreateParams& params) {
     UpdateCaptionStyle();
-    const HWND target = GetFrameWindow();
-    ApplyFrameIcons(target);
+    ApplyFrameIcons(GetFrameWindow());
     if (WindowShape != 0) {
         UpdateWindowShape(WindowShape);
     }
     if (params.font != nullptr) {
-        ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(params.font), TRUE);
+        ::SendMessageW(GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(params.font), TRUE);
     }
-    if (!IsWindow(hwnd) || !IsWindow(target)) {
-        return 1; // a handler destroyed it; the creation itself succeeded
-    }
+}
+
+void CVWnd_WinForm::ApplyFrameState(HWND frame) {
     if (TopMost != 0) {
-        ::SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     if (Movable == 0) {
-        if (HMENU systemMenu = GetSystemMenu(target, FALSE)) {
+        if (HMENU systemMenu = GetSystemMenu(frame, FALSE)) {
             DeleteMenu(systemMenu, SC_MOVE, MF_BYCOMMAND);
         }
     }
-    StartState = StartState < 0 ? 0 : (StartState > 3 ? 3 : StartState);
-    if (::IsWindowVisible(target) && (GetWindowLongPtrW(target, GWL_STYLE) & WS_CHILD) == 0) {
-        ApplyStartState(target);
-    }
-    return 1;
-}
-
-void CVWnd_WinForm::ApplyStartState(HWND target) {
-    switch (StartState) {
-    case 1: {
-        if (IsIconic(target) || IsZoomed(target)) {
-            ::ShowWindow(target, SW_RESTORE);
-        }
-        RECT window = {};
-        ::GetWindowRect(target, &window);
-        const RECT area = MonitorRectOf(target);
-        const int width = window.right - window.left;
-        const int height = window.bottom - window.top;
-        const int x = (area.left + area.right - width) / 2;
-        const int y = (area.top + area.bottom - height) / 2;
-        if (x != window.left || y != window.top) {
-            ::SetWindowPos(target, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        break;
-    }
-    case 2:
-        ::ShowWindow(target, SW_SHOWMINIMIZED);
-        break;
-    case 3:
-        ::ShowWindow(target, SW_SHOWMAXIMIZED);
-        break;
-    default:
-        ::ShowWindow(target, SW_SHOWNORMAL);
-        break;
+    StartState = ClampStartState(StartState);
+    if (::IsWindowVisible(frame) && (GetWindowLongPtrW(frame, GWL_STYLE) & WS_CHILD) == 0) {
+        ShowInStartState(frame, StartState);
     }
 }
 
@@ -377,96 +306,133 @@ int32_t CVWnd_WinForm::RunModal(FormCreateParams& params) {
     return params.modalResult;
 }
 
-void CVWnd_WinForm::CleanUpAtDestroy() {
-    const HWND hwnd = GetSafeHwnd();
-    if (TrayIcon != nullptr) {
-        NOTIFYICONDATAW data = {};
-        data.cbSize = sizeof(data);
-        data.hWnd = hwnd;
-        data.uID = kTrayIconId;
-        Shell_NotifyIconW(NIM_DELETE, &data);
-        DestroyIcon(TrayIcon);
-        TrayIcon = nullptr;
+void CVWnd_WinForm::RemoveTrayIcon() {
+    if (TrayIcon == nullptr) {
+        return;
     }
-    firstActivationDone_ = 0;
-    inActivation_ = 0;
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = GetSafeHwnd();
+    data.uID = kTrayIconId;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    DestroyIcon(TrayIcon);
+    TrayIcon = nullptr;
+}
+
+void CVWnd_WinForm::CloseHelp() {
     if (helpOpened_ != 0) {
         helpOpened_ = 0;
-        WinHelpW(hwnd, nullptr, HELP_QUIT, 0);
+        WinHelpW(GetSafeHwnd(), nullptr, HELP_QUIT, 0);
     }
+}
+
+void CVWnd_WinForm::CleanUpAtDestroy() {
+    RemoveTrayIcon();
+    firstActivationDone_ = 0;
+    inActivation_ = 0;
+    CloseHelp();
     if (envelope_ == nullptr) {
         DropMenuFromWindow();
     } else {
-        ::PostMessageW(envelope_, tarn_msg::kEnvelopeCommand, 1, 0);
+        ::PostMessageW(envelope_, tarn_msg::kEnvelopeCommand, tarn_msg::kEnvelopeFormGone, 0);
     }
 }
 
 LRESULT CVWnd_WinForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_QUERYENDSESSION: {
-        if (CVWnd_Container::HandleMessage(message, wParam, lParam) == 0) {
-            return 0;
-        }
-        if (envelope_ != nullptr) {
-            return 1;
-        }
-        return FormListener != nullptr ? FormListener->OnFormQueryClose() : 1;
-    }
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession(wParam, lParam);
     case WM_CLOSE:
         return OnClose(wParam, lParam);
     case WM_DESTROY:
         CleanUpAtDestroy();
         break;
     case WM_SHOWWINDOW:
-        if (envelope_ != nullptr && lParam == 0) {
-            ::SendMessageW(envelope_, tarn_msg::kEnvelopeCommand, 2, wParam);
-        }
+        OnShowWindow(wParam, lParam);
         break;
     case WM_SETTEXT:
-        if (envelope_ != nullptr) {
-            tarn_msg::SendTrustedMessage(envelope_, tarn_msg::kEnvelopeCommand, 4, lParam);
-        } else {
-            UpdateCaptionStyle();
-        }
+        OnSetText(lParam);
         break;
     case WM_ACTIVATE:
         return OnActivate(wParam, lParam);
-    case WM_SIZE: {
-        const LRESULT result = CVWnd_Container::HandleMessage(message, wParam, lParam);
-        if (WindowShape != 0 && GetSafeHwnd() != nullptr) {
-            UpdateWindowShape(WindowShape);
-        }
-        return result;
-    }
+    case WM_SIZE:
+        return OnSize(wParam, lParam);
     case WM_NCACTIVATE:
-        return OnNcActivate(wParam, lParam);
-    case WM_MENUSELECT:
-        return OnMenuSelect(wParam, lParam);
     case WM_GETMINMAXINFO:
-        return OnGetMinMaxInfo(wParam, lParam);
+        if (envelope_ != nullptr) {
+            break; // a child of the envelope, which carries the frame
+        }
+        [[fallthrough]];
+    case WM_MENUSELECT:
+        return AnswerFrameMessage(GetSafeHwnd(), message, wParam, lParam, [&] {
+            return CVWnd_Container::HandleMessage(message, wParam, lParam);
+        });
     case DM_GETDEFID:
         return OnGetDefId(wParam, lParam);
     case WM_NEXTDLGCTL:
         return OnNextDialogControl(wParam, lParam);
+    default:
+        if (const std::optional<LRESULT> answer = OnPrivateMessage(message, wParam, lParam)) {
+            return *answer;
+        }
+        break;
+    }
+    return CVWnd_Container::HandleMessage(message, wParam, lParam);
+}
+
+std::optional<LRESULT> CVWnd_WinForm::OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
     case tarn_msg::kPreTranslate:
         if (tarn_msg::IsMarker(lParam) && wParam != 0 &&
             tarn_msg::IsTrustedMessage(GetSafeHwnd(), message, wParam, lParam)) {
             return PreTranslateKeyboard(reinterpret_cast<MSG*>(wParam)) ? tarn_msg::kWindowMarker
                                                                         : 0;
         }
-        break;
+        return std::nullopt;
     case tarn_msg::kShowPage:
         if (tarn_msg::IsMarker(lParam)) {
             SwitchPage(reinterpret_cast<HWND>(wParam));
             return tarn_msg::kWindowMarker;
         }
-        break;
+        return std::nullopt;
     case tarn_msg::kTrayNotify:
         return OnTrayNotify(lParam);
     default:
-        break;
+        return std::nullopt;
     }
-    return CVWnd_Container::HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CVWnd_WinForm::OnQueryEndSession(WPARAM wParam, LPARAM lParam) {
+    if (CVWnd_Container::HandleMessage(WM_QUERYENDSESSION, wParam, lParam) == 0) {
+        return 0;
+    }
+    if (envelope_ != nullptr) {
+        return 1; // the envelope asks the form's question
+    }
+    return FormListener != nullptr ? FormListener->OnFormQueryClose() : 1;
+}
+
+void CVWnd_WinForm::OnShowWindow(WPARAM wParam, LPARAM lParam) {
+    if (envelope_ != nullptr && lParam == 0) {
+        ::SendMessageW(envelope_, tarn_msg::kEnvelopeCommand, tarn_msg::kEnvelopeShow, wParam);
+    }
+}
+
+void CVWnd_WinForm::OnSetText(LPARAM lParam) {
+    if (envelope_ != nullptr) {
+        tarn_msg::SendTrustedMessage(envelope_, tarn_msg::kEnvelopeCommand,
+                                     tarn_msg::kEnvelopeSetText, lParam);
+    } else {
+        UpdateCaptionStyle();
+    }
+}
+
+LRESULT CVWnd_WinForm::OnSize(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CVWnd_Container::HandleMessage(WM_SIZE, wParam, lParam);
+    if (WindowShape != 0 && GetSafeHwnd() != nullptr) {
+        UpdateWindowShape(WindowShape);
+    }
+    return result;
 }
 
 LRESULT CVWnd_WinForm::OnClose(WPARAM wParam, LPARAM lParam) {
@@ -512,25 +478,24 @@ LRESULT CVWnd_WinForm::OnActivate(WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-LRESULT CVWnd_WinForm::OnNcActivate(WPARAM wParam, LPARAM lParam) {
-    const HWND hwnd = GetSafeHwnd();
-    if (wParam == FALSE && envelope_ == nullptr && AlwaysActiveCaption != 0) {
-        return ::DefWindowProcW(hwnd, WM_NCACTIVATE, ::IsWindowEnabled(hwnd), lParam);
-    }
-    return CVWnd_Container::HandleMessage(WM_NCACTIVATE, wParam, lParam);
+bool CVWnd_WinForm::IsFrameMessage(UINT message) {
+    return message == WM_NCACTIVATE || message == WM_MENUSELECT || message == WM_GETMINMAXINFO;
 }
 
-LRESULT CVWnd_WinForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CVWnd_Container::HandleMessage(WM_MENUSELECT, wParam, lParam);
-    if (FormListener != nullptr) {
-        FormListener->OnFormMenuSelect(MenuSelectItem(wParam, lParam));
+LRESULT CVWnd_WinForm::AnswerFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
+                                          const std::function<LRESULT()>& runDefault) {
+    if (message == WM_NCACTIVATE) {
+        if (wParam == FALSE && AlwaysActiveCaption != 0) {
+            return ::DefWindowProcW(frame, WM_NCACTIVATE, ::IsWindowEnabled(frame), lParam);
+        }
+        return runDefault();
     }
-    return result;
-}
-
-LRESULT CVWnd_WinForm::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CVWnd_Container::HandleMessage(WM_GETMINMAXINFO, wParam, lParam);
-    if (envelope_ == nullptr && lParam != 0) {
+    const LRESULT result = runDefault();
+    if (message == WM_MENUSELECT) {
+        if (FormListener != nullptr) {
+            FormListener->OnFormMenuSelect(MenuSelectItem(wParam, lParam));
+        }
+    } else if (message == WM_GETMINMAXINFO && lParam != 0) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {1, 1};
         if (FormListener != nullptr) {
@@ -597,32 +562,12 @@ LRESULT CVWnd_WinForm::OnTrayNotify(LPARAM lParam) {
 }
 
 BOOL CVWnd_WinForm::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (lParam != 0 && enterInProgress_ != 0 &&
-        !IsDefaultPushButton(reinterpret_cast<HWND>(lParam))) {
+    if (lParam != 0 && keyboard_.DropsCommandFrom(reinterpret_cast<HWND>(lParam))) {
         // Enter reaches only the default push button; any other control's
         // notification made on the way is dropped.
         return TRUE;
     }
     return CVWnd_Container::OnCommand(wParam, lParam);
-}
-
-bool CVWnd_WinForm::IsInsideWantingControl(HWND from, uint32_t key) const {
-    const HWND hwnd = GetSafeHwnd();
-    for (HWND window = from; window != nullptr; window = ::GetParent(window)) {
-        CWnd* object = CWnd::FromHandlePermanent(window);
-        if (object != nullptr && object->IsKindOf("CVWnd_OcxControl")) {
-            const LRESULT code = ::SendMessageW(window, WM_GETDLGCODE, key, 0);
-            const bool arrow = key >= VK_LEFT && key <= VK_DOWN;
-            if ((code & DLGC_WANTALLKEYS) != 0 || (key == VK_TAB && (code & DLGC_WANTTAB) != 0) ||
-                (arrow && (code & DLGC_WANTARROWS) != 0)) {
-                return true;
-            }
-        }
-        if (window == hwnd) {
-            break;
-        }
-    }
-    return false;
 }
 
 bool CVWnd_WinForm::OpenHelp() {
@@ -643,122 +588,6 @@ bool CVWnd_WinForm::OpenHelp() {
     return true;
 }
 
-bool CVWnd_WinForm::PreTranslateKeyboard(MSG* msg) {
-    const HWND hwnd = GetSafeHwnd();
-    if (hwnd == nullptr || msg == nullptr) {
-        return false;
-    }
-    if (FormListener != nullptr) {
-        if (FormListener->OnFormPreTranslate(msg) != 0 || GetSafeHwnd() != hwnd) {
-            return true;
-        }
-    }
-    RelayToToolTip(ToolTip.get(), *msg);
-
-    uint32_t key = 0;
-    if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
-        key = NormalizeKeyCode(msg->wParam);
-    }
-    bool passOn = !IsCharacterMessage(msg->message);
-
-    if (key != 0) {
-        if (!::IsWindowEnabled(msg->hwnd)) {
-            return false;
-        }
-        if (key == kKeyEscape) {
-            const bool multiLineEdit =
-                IsEditWindow(msg->hwnd) &&
-                (GetWindowLongPtrW(msg->hwnd, GWL_STYLE) & ES_MULTILINE) != 0;
-            if (multiLineEdit) {
-                return false; // Escape has a meaning of its own there
-            }
-            if (EscapeCloses != 0 || envelope_ != nullptr) {
-                // Closed as by the close box, so a closing handler may refuse.
-                ::PostMessageW(GetFrameWindow(), WM_CLOSE, 0, 0);
-                return true;
-            }
-            passOn = false;
-        }
-    }
-
-    if (DragByClient != 0 && msg->message == WM_LBUTTONDOWN) {
-        if (msg->hwnd == hwnd ||
-            (::SendMessageW(msg->hwnd, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) != 0) {
-            ::PostMessageW(GetFrameWindow(), WM_NCLBUTTONDOWN, HTCAPTION,
-                           MAKELPARAM(msg->pt.x, msg->pt.y));
-            return true;
-        }
-    }
-
-    if (key != 0) {
-        for (uint32_t editKey : kEditKeys) {
-            if (key == editKey && IsEditWindow(msg->hwnd)) {
-                return false;
-            }
-        }
-        HACCEL accelerators = Menu != nullptr ? Menu->GetAcceleratorTable() : nullptr;
-        if (accelerators != nullptr && IsKeyboardMessage(msg->message) &&
-            TranslateAcceleratorW(hwnd, accelerators, msg) != 0) {
-            return true;
-        }
-        if ((key == kKeyTab || key == kKeyShiftTab) && IsEditWindow(msg->hwnd)) {
-            const HWND next = GetNextDlgTabItem(hwnd, msg->hwnd, key == kKeyShiftTab);
-            if (next != nullptr && next != msg->hwnd) {
-                ::SendMessageW(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
-                return true;
-            }
-        }
-        if (key == kKeyEnter && DefaultButtonId == 0) {
-            passOn = false;
-        }
-        if (key == kKeyF1 && OpenHelp()) {
-            return true;
-        }
-        const bool navigationKey =
-            key == kKeyTab || key == kKeyEnter || (key >= VK_LEFT && key <= VK_DOWN);
-        if (navigationKey && IsInsideWantingControl(msg->hwnd, key)) {
-            return false;
-        }
-    }
-
-    if (!passOn) {
-        return false;
-    }
-    enterInProgress_ = key == kKeyEnter ? 1 : 0;
-    const bool handled = IsDialogMessageW(hwnd, msg) != FALSE;
-    enterInProgress_ = 0;
-    return handled;
-}
-
 void CVWnd_WinForm::SwitchPage(HWND container) {
-    int32_t page = -1;
-    // Any program may name any window here: only a container inside this
-    // form, on this thread, is asked, so that no send can wait on another.
-    if (container == nullptr || !IsChild(GetSafeHwnd(), container) ||
-        GetWindowThreadProcessId(container, nullptr) != GetCurrentThreadId() ||
-        tarn_msg::SendTrustedMessage(container, tarn_msg::kReadCurrentPage,
-                                     reinterpret_cast<WPARAM>(&page)) != tarn_msg::kWindowMarker ||
-        page < 0) {
-        return;
-    }
-    for (HWND child = GetWindow(container, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        int32_t childPage = -1;
-        if (tarn_msg::SendTrustedMessage(child, tarn_msg::kReadPage,
-                                         reinterpret_cast<WPARAM>(&childPage)) !=
-                tarn_msg::kWindowMarker ||
-            childPage < 0) {
-            continue;
-        }
-        int32_t ownVisibility = 1;
-        const bool answered =
-            tarn_msg::SendTrustedMessage(child, tarn_msg::kReadPageFlag,
-                                         reinterpret_cast<WPARAM>(&ownVisibility)) ==
-            tarn_msg::kWindowMarker;
-        const bool show = childPage == page && (!answered || ownVisibility != 0);
-        ::ShowWindow(child, show ? SW_SHOWNA : SW_HIDE);
-        ::UpdateWindow(child);
-    }
-    ::InvalidateRect(container, nullptr, FALSE);
-    FocusFirstChild(container);
+    ShowChildrenByPage(GetSafeHwnd(), container);
 }

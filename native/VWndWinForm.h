@@ -1,18 +1,20 @@
-// CVWnd_WinForm: the native window of a form, with its creation, message table and keyboard
-// navigation.
+// CVWnd_WinForm: the native window of a form: its frame and start state, menu, tray icon, help
+// and page switching.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 
+#include "native/FormKeyboard.h"
 #include "native/FormStyles.h"
 #include "native/Listeners.h"
 #include "native/VWndContainer.h"
 #include "runtime/WString.h"
 
 class CRefTarnMenu;
-class CTarnEnvelopeDialog;
 
 // What the form component hands to the native creation of its window: the
 // completed creation record in the native layer's terms.
@@ -45,7 +47,10 @@ struct FormCreateParams {
 // framed top-level window (or as the child of an envelope dialog for a modal
 // run), keeps the form properties, carries the window marker while it is not
 // enveloped, and handles closing, activation, menus, the icon, the window
-// shape, the notification-area icon, keyboard navigation and page switching.
+// shape, the notification-area icon and page switching. Its keyboard
+// navigation is its CFormKeyboard's; the frame messages (non-client
+// activation, menu selection, size limits) it answers for whichever window
+// carries its frame, its own or the envelope's.
 //
 // Listeners: the container listener (Listener) gets the container events;
 // the form operations go only to FormListener, which only the form
@@ -75,10 +80,20 @@ public:
     // Sets WindowShape (clamped) and gives the window the matching region.
     void UpdateWindowShape(int64_t shape);
     // The keyboard pre-translation of a queued message; true when consumed.
-    bool PreTranslateKeyboard(MSG* msg);
+    bool PreTranslateKeyboard(MSG* msg) { return keyboard_.PreTranslate(msg); }
     // Shows the children of container by the container's current page; a
     // window that is no descendant of this form on this thread is left alone.
     void SwitchPage(HWND container);
+
+    // The frame messages: those that AnswerFrameMessage answers.
+    static bool IsFrameMessage(UINT message);
+    // The form's answer to a frame message sent to frame, the window that
+    // carries the form's frame; runDefault is that window's own handling.
+    // Non-client deactivation keeps an always-active caption drawn active;
+    // a menu selection and the size limits (the smallest tracking size 1 x 1
+    // first) go to the form's listener after the default handling.
+    LRESULT AnswerFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
+                               const std::function<LRESULT()>& runDefault);
 
     // The window that carries the frame: the envelope while there is one.
     HWND GetFrameWindow() const;
@@ -90,6 +105,15 @@ public:
     // Takes a reference to menu (null drops the menu); the window, if it
     // exists, shows the new menu.
     void SetMenuObject(CRefTarnMenu* menu);
+    // The envelope's window carries the frame from now on, until the modal
+    // run ends, and shows menu (the form's menu from then on).
+    void EnterEnvelope(HWND envelope, CRefTarnMenu* menu);
+    // Takes the menu back from the frame window, which is about to go: the
+    // platform would destroy a menu that a destroyed window still shows.
+    void DropMenuFromWindow();
+    // Opens the help file at HelpContext (its contents without one); false
+    // when there is no help file or it does not exist.
+    bool OpenHelp();
 
     // The form operations' listener; set and cleared by the form component only.
     IWinFormEventListener* FormListener = nullptr;
@@ -126,31 +150,33 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
-    friend class CTarnEnvelopeDialog;
-
     int32_t RunModal(FormCreateParams& params);
-    void TakeMenu(const FormCreateParams& params, HWND frame);
-    void DropMenuFromWindow();
-    void ApplyStartState(HWND target);
+    void PlaceTopLevelForm(FormCreateParams& params) const;
+    bool CreateWindowOfForm(const FormCreateParams& params, bool childForm);
+    void DressFrame(const FormCreateParams& params);
+    void ApplyFrameState(HWND frame);
+    void TakeMenu(CRefTarnMenu* menu, HWND frame);
+    void RemoveTrayIcon();
+    void CloseHelp();
     void CleanUpAtDestroy();
-    bool OpenHelp();
-    bool IsInsideWantingControl(HWND from, uint32_t key) const;
     bool HasEnabledDescendantWithId(HWND parent, int id) const;
 
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+    void OnShowWindow(WPARAM wParam, LPARAM lParam);
+    void OnSetText(LPARAM lParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcActivate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
-    LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetDefId(WPARAM wParam, LPARAM lParam);
     LRESULT OnNextDialogControl(WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(LPARAM lParam);
 
+    CFormKeyboard keyboard_{*this};
     HWND envelope_ = nullptr; // the envelope dialog's window during a modal run; not owned
     uint64_t firstActivationDone_ = 0;
     uint64_t inActivation_ = 0;
     uint64_t helpOpened_ = 0;
-    uint64_t enterInProgress_ = 0;
     bool applyingShape_ = false;
     CRefTarnMenu* Menu = nullptr; // one counted reference
 };

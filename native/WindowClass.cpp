@@ -1,12 +1,12 @@
 #include "native/WindowClass.h"
 
-#include "native/ModuleInstance.h"
+#include "framework/WinApp.h"
 
 const wchar_t* RegisterTarnWindowClass(const wchar_t* name) {
     if (name == nullptr || name[0] == L'\0') {
         name = kDefaultTarnWindowClass;
     }
-    HINSTANCE instance = GetTarnModuleInstance();
+    HINSTANCE instance = AfxGetInstanceHandle();
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
     if (GetClassInfoExW(instance, name, &existing)) {

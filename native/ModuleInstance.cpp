@@ -1,7 +1,0 @@
-#include "native/ModuleInstance.h"
-
-#include "framework/WinApp.h"
-
-HINSTANCE GetTarnModuleInstance() {
-    return AfxGetInstanceHandle();
-}
