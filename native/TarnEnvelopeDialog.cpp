@@ -6,9 +6,6 @@
 #include "native/TarnWnd.h"
 #include "native/VWndWinForm.h"
 
-constinit const CRuntimeClass CTarnEnvelopeDialog::runtimeClass{"CTarnEnvelopeDialog",
-                                                                &CDialog::runtimeClass};
-
 namespace {
 
 // The child id and styles of the form's window inside the envelope.
@@ -24,11 +21,7 @@ bool IsInputMessage(UINT message) {
 
 CTarnEnvelopeDialog::CTarnEnvelopeDialog(CVWnd_WinForm& form, FormCreateParams& params,
                                          const CDialogTemplate& dialogTemplate, HWND owner)
-    : CDialog(dialogTemplate, owner), m_form(form), m_params(params) {}
-
-const CRuntimeClass* CTarnEnvelopeDialog::GetRuntimeClass() const {
-    return &runtimeClass;
-}
+    : CRuntimeKind(dialogTemplate, owner), m_form(form), m_params(params) {}
 
 BOOL CTarnEnvelopeDialog::PreTranslateMessage(MSG* msg) {
     if (msg == nullptr || !IsInputMessage(msg->message) || m_form.GetSafeHwnd() == nullptr) {
@@ -150,10 +143,10 @@ LRESULT CTarnEnvelopeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM l
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
-BOOL CTarnEnvelopeDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> CTarnEnvelopeDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0 && m_form.FormListener != nullptr &&
         m_form.FormListener->OnWindowCommand(LOWORD(wParam)) != 0) {
-        return TRUE;
+        return LRESULT{0};
     }
     return CDialog::OnCommand(wParam, lParam);
 }

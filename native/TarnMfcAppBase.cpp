@@ -2,9 +2,6 @@
 
 #include "native/PrivateMessages.h"
 
-constinit const CRuntimeClass CTarnMfcAppBase::runtimeClass{"CTarnMfcAppBase",
-                                                            &CWinAppEx::runtimeClass};
-
 namespace {
 
 bool IsPreTranslatedInput(UINT message) {
@@ -13,11 +10,7 @@ bool IsPreTranslatedInput(UINT message) {
 
 } // namespace
 
-CTarnMfcAppBase::CTarnMfcAppBase(BOOL resourceSmartUpdate) : CWinAppEx(resourceSmartUpdate) {}
-
-const CRuntimeClass* CTarnMfcAppBase::GetRuntimeClass() const {
-    return &runtimeClass;
-}
+CTarnMfcAppBase::CTarnMfcAppBase(BOOL resourceSmartUpdate) : CRuntimeKind(resourceSmartUpdate) {}
 
 BOOL CTarnMfcAppBase::PreTranslateMessage(MSG* msg) {
     if (CWinAppEx::PreTranslateMessage(msg)) {

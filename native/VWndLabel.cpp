@@ -8,8 +8,6 @@
 #include "native/WindowClass.h"
 #include "runtime/WideText.h"
 
-constinit const CRuntimeClass CVWnd_Label::runtimeClass{"CVWnd_Label", &CWnd::runtimeClass};
-
 uint32_t LabelDrawTextFormat(int32_t hAlign, int32_t vAlign, bool wordWrap) {
     // DT_NOCLIP with DT_LEFT, DT_CENTER or DT_RIGHT.
     uint32_t format = hAlign == 1 ? 0x101 : hAlign == 2 ? 0x102 : 0x100;
@@ -20,10 +18,6 @@ uint32_t LabelDrawTextFormat(int32_t hAlign, int32_t vAlign, bool wordWrap) {
         format |= vAlign == 1 ? 0x24 : vAlign == 2 ? 0x28 : 0x20;
     }
     return format;
-}
-
-const CRuntimeClass* CVWnd_Label::GetRuntimeClass() const {
-    return &runtimeClass;
 }
 
 bool CVWnd_Label::CreateLabel(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x,
