@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include <array>
+#include <iterator>
 
 #include "app/ConversionRules.h"
 #include "runtime/ObjectStream.h"
@@ -30,26 +30,152 @@ int32_t OnClicked(CTarnObject* target, CTarnObject* component, int32_t /*tag*/) 
     return static_cast<rg_my_main_window*>(target)->rg_on_button_clicked(component);
 }
 
-using MemberList = std::array<CTarnWinControl*, 18>;
+using rg_tarn_MFCJieMian_base::rg_button1;
+using rg_tarn_MFCJieMian_base::rg_edit_box;
+using rg_tarn_MFCJieMian_base::rg_FenZuKuang2;
+using rg_tarn_MFCJieMian_base::rg_label7;
 
-// The controls in declaration order.
-MemberList Members(rg_my_main_window& w) {
-    return {&w.rg_group_aba_to_track, &w.rg_label_track,         &w.rg_label_offset,
-            &w.rg_label_spt,          &w.rg_label_aba,           &w.rg_button_aba_to_track,
-            &w.rg_edit_offset,        &w.rg_edit_track,          &w.rg_edit_spt,
-            &w.rg_edit_aba,           &w.rg_group_track_to_aba,  &w.rg_label_spt2,
-            &w.rg_label_track2,       &w.rg_edit_track2,         &w.rg_edit_spt2,
-            &w.rg_edit_aba2,          &w.rg_button_track_to_aba, &w.rg_label_aba2};
+struct ControlRow;
+
+// One member of the window, reached through functions made from its member
+// pointer: the control as such, and the set-up its own kind wants.
+struct MemberAccess {
+    CTarnWinControl& (*control)(rg_my_main_window& window);
+    void (*styleAsItsKind)(rg_my_main_window& window, const ControlRow& row);
+};
+
+// One control of the design. Its id is 101 + its row; its parent is the
+// window (kInWindow) or the group box of an earlier row.
+struct ControlRow {
+    MemberAccess member;
+    int parentRow;
+    // The rectangle in the parent's client area.
+    struct {
+        int32_t x;
+        int32_t y;
+        int32_t width;
+        int32_t height;
+    } box;
+    const char16_t* text; // null: none
+    uint32_t textColour;  // kOwnColour: the kind's own
+    uint32_t backColour;  // kOwnColour: the kind's own
+    const char16_t* font; // null: the system font
+    const char16_t* hint; // null: none
+};
+
+constexpr int kInWindow = -1;
+constexpr uint32_t kOwnColour = 0xFFFFFFFF;
+
+template <class Control> void StyleColours(Control& control, const ControlRow& row) {
+    if (row.textColour != kOwnColour) {
+        control.SetTextColor(row.textColour);
+    }
+    if (row.backColour != kOwnColour) {
+        control.SetBackColor(row.backColour);
+    }
 }
 
-MemberList Members(const rg_my_main_window& w) {
-    return Members(const_cast<rg_my_main_window&>(w));
+// Every caption and text of the design is centred.
+void StyleAsItsKind(rg_FenZuKuang2& group, const ControlRow& row) {
+    group.SetCaptionAlignment(kCentredCaption);
+    StyleColours(group, row);
 }
-
-void SetLabel(rg_tarn_MFCJieMian_base::rg_label7& label, const char16_t* caption) {
-    label.SetControlText(CWString(caption));
+void StyleAsItsKind(rg_label7& label, const ControlRow& row) {
     label.SetHAlign(kCentred);
-    label.SetFontDescription(CWString(kFont));
+    StyleColours(label, row);
+}
+void StyleAsItsKind(rg_edit_box& edit, const ControlRow& row) {
+    edit.SetTextAlignment(kCentred);
+    StyleColours(edit, row);
+}
+void StyleAsItsKind(rg_button1& button, const ControlRow& row) {
+    StyleColours(button, row);
+}
+
+template <auto Member> constexpr MemberAccess Access() {
+    return {[](rg_my_main_window& w) -> CTarnWinControl& { return w.*Member; },
+            [](rg_my_main_window& w, const ControlRow& row) { StyleAsItsKind(w.*Member, row); }};
+}
+
+using W = rg_my_main_window;
+
+// The design, in declaration order of the members, which is also their
+// construction and creation order: a group box comes before its contents.
+// clang-format off
+constexpr ControlRow kControls[] = {
+    // member, parent row, rectangle,
+    //     text, text colour, back colour, font, hint
+    {Access<&W::rg_group_aba_to_track>(),   kInWindow, {10, 218, 592, 128},
+        u"ABA地址转磁道", kBlue, kOwnColour, kFont, nullptr},
+    {Access<&W::rg_label_track>(),          0,         {256, 45, 96, 32},
+        u"所在磁道", kOwnColour, kOwnColour, kFont, nullptr},
+    {Access<&W::rg_label_offset>(),         0,         {371, 45, 96, 32},
+        u"偏移扇区地址", kOwnColour, kOwnColour, kFont, nullptr},
+    {Access<&W::rg_label_spt>(),            0,         {134, 45, 96, 32},
+        u"SPT", kOwnColour, kOwnColour, kFont, nullptr},
+    {Access<&W::rg_label_aba>(),            0,         {13, 45, 96, 32},
+        u"ABA地址", kOwnColour, kOwnColour, kFont, u"ABA地址"},
+    {Access<&W::rg_button_aba_to_track>(),  0,         {480, 77, 96, 32},
+        u"ABA转换磁道", kOwnColour, kOwnColour, kFont, nullptr},
+    {Access<&W::rg_edit_offset>(),          0,         {371, 77, 96, 32},
+        nullptr, kOwnColour, kSilver, nullptr, nullptr},
+    {Access<&W::rg_edit_track>(),           0,         {256, 77, 96, 32},
+        nullptr, kOwnColour, kSilver, nullptr, nullptr},
+    {Access<&W::rg_edit_spt>(),             0,         {134, 77, 96, 32},
+        nullptr, kOwnColour, kOwnColour, nullptr, u"SPT"},
+    {Access<&W::rg_edit_aba>(),             0,         {13, 77, 96, 32},
+        nullptr, kOwnColour, kOwnColour, nullptr, u"ABA地址"},
+    {Access<&W::rg_group_track_to_aba>(),   kInWindow, {10, 45, 592, 128},
+        u"磁道转ABA地址", kRed, kSystemColour, kFont, nullptr},
+    {Access<&W::rg_label_spt2>(),           10,        {134, 38, 96, 32},
+        u"SPT", kOwnColour, kOwnColour, kFont, nullptr},
+    {Access<&W::rg_label_track2>(),         10,        {13, 38, 96, 32},
+        u"磁道", kOwnColour, kOwnColour, kFont, nullptr},
+    {Access<&W::rg_edit_track2>(),          10,        {13, 77, 96, 32},
+        nullptr, kOwnColour, kOwnColour, nullptr, u"磁道"},
+    {Access<&W::rg_edit_spt2>(),            10,        {134, 75, 96, 32},
+        nullptr, kOwnColour, kOwnColour, nullptr, u"SPT"},
+    {Access<&W::rg_edit_aba2>(),            10,        {256, 75, 96, 32},
+        nullptr, kOwnColour, kSilver, nullptr, nullptr},
+    {Access<&W::rg_button_track_to_aba>(),  10,        {365, 75, 96, 32},
+        u"磁道转ABA", kOwnColour, kOwnColour, kFont, nullptr},
+    {Access<&W::rg_label_aba2>(),           10,        {256, 38, 96, 32},
+        u"ABA地址", kOwnColour, kOwnColour, kFont, nullptr},
+};
+// clang-format on
+constexpr int32_t kFirstControlId = 101;
+
+// A parent is created before its contents.
+constexpr bool ParentsComeFirst() {
+    for (size_t row = 0; row < std::size(kControls); ++row) {
+        const int parent = kControls[row].parentRow;
+        if (parent != kInWindow && (parent < 0 || static_cast<size_t>(parent) >= row)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+static_assert(std::size(kControls) == 18, "the design has eighteen controls");
+static_assert(ParentsComeFirst(), "a control's parent is an earlier row");
+
+CTarnWinControl& ControlOfRow(rg_my_main_window& window, size_t row) {
+    return kControls[row].member.control(window);
+}
+
+const CTarnWinControl& ControlOfRow(const rg_my_main_window& window, size_t row) {
+    return ControlOfRow(const_cast<rg_my_main_window&>(window), row);
+}
+
+void SetUp(rg_my_main_window& window, const ControlRow& row) {
+    CTarnWinControl& control = row.member.control(window);
+    if (row.text != nullptr) {
+        control.SetControlText(CWString(row.text));
+    }
+    row.member.styleAsItsKind(window, row);
+    if (row.font != nullptr) {
+        control.SetFontDescription(CWString(row.font));
+    }
 }
 
 void SetHint(CTarnWinControl& control, const char16_t* hint) {
@@ -108,11 +234,10 @@ bool rg_my_main_window::CopyFrom(const CTarnObject& other) {
 }
 
 void rg_my_main_window::CopyMembersFrom(const rg_my_main_window& other) {
-    const MemberList mine = Members(*this);
-    const MemberList theirs = Members(other);
-    for (size_t i = 0; i < mine.size(); ++i) {
-        mine[i]->BeforeOverwrite();
-        mine[i]->CopyFrom(*theirs[i]);
+    for (size_t row = 0; row < std::size(kControls); ++row) {
+        CTarnWinControl& mine = ControlOfRow(*this, row);
+        mine.BeforeOverwrite();
+        mine.CopyFrom(ControlOfRow(other, row));
     }
 }
 
@@ -130,8 +255,8 @@ void rg_my_main_window::LoadFrom(CTarnObjectStream& stream) {
         return;
     }
     CTarnWinControl::LoadFrom(stream);
-    for (CTarnWinControl* member : Members(*this)) {
-        member->LoadFrom(stream);
+    for (size_t row = 0; row < std::size(kControls); ++row) {
+        ControlOfRow(*this, row).LoadFrom(stream);
     }
 }
 
@@ -140,8 +265,8 @@ void rg_my_main_window::SaveTo(CTarnObjectStream& stream) const {
         return;
     }
     CTarnWinControl::SaveTo(stream);
-    for (CTarnWinControl* member : Members(*this)) {
-        member->SaveTo(stream);
+    for (size_t row = 0; row < std::size(kControls); ++row) {
+        ControlOfRow(*this, row).SaveTo(stream);
     }
 }
 
@@ -155,68 +280,19 @@ void rg_my_main_window::BindEvents() {
 void rg_my_main_window::OnNativeCreated() {
     MarkStartup(StartupMark::kChildrenCreating);
     BindEvents();
-
-    rg_group_aba_to_track.SetControlText(CWString(u"ABA地址转磁道"));
-    rg_group_aba_to_track.SetCaptionAlignment(kCentredCaption);
-    rg_group_aba_to_track.SetFontDescription(CWString(kFont));
-    rg_group_aba_to_track.SetTextColor(kBlue);
-    rg_group_aba_to_track.CreateInParent(this, 10, 218, 592, 128, 101);
-
-    SetLabel(rg_label_track, u"所在磁道");
-    rg_label_track.CreateInParent(&rg_group_aba_to_track, 256, 45, 96, 32, 102);
-    SetLabel(rg_label_offset, u"偏移扇区地址");
-    rg_label_offset.CreateInParent(&rg_group_aba_to_track, 371, 45, 96, 32, 103);
-    SetLabel(rg_label_spt, u"SPT");
-    rg_label_spt.CreateInParent(&rg_group_aba_to_track, 134, 45, 96, 32, 104);
-    SetLabel(rg_label_aba, u"ABA地址");
-    rg_label_aba.CreateInParent(&rg_group_aba_to_track, 13, 45, 96, 32, 105);
-    SetHint(rg_label_aba, u"ABA地址");
-
-    rg_button_aba_to_track.SetControlText(CWString(u"ABA转换磁道"));
-    rg_button_aba_to_track.SetFontDescription(CWString(kFont));
-    rg_button_aba_to_track.CreateInParent(&rg_group_aba_to_track, 480, 77, 96, 32, 106);
-
-    rg_edit_offset.SetBackColor(kSilver);
-    rg_edit_offset.SetTextAlignment(kCentred);
-    rg_edit_offset.CreateInParent(&rg_group_aba_to_track, 371, 77, 96, 32, 107);
-    rg_edit_track.SetBackColor(kSilver);
-    rg_edit_track.SetTextAlignment(kCentred);
-    rg_edit_track.CreateInParent(&rg_group_aba_to_track, 256, 77, 96, 32, 108);
-    rg_edit_spt.SetTextAlignment(kCentred);
-    rg_edit_spt.CreateInParent(&rg_group_aba_to_track, 134, 77, 96, 32, 109);
-    SetHint(rg_edit_spt, u"SPT");
-    rg_edit_aba.SetTextAlignment(kCentred);
-    rg_edit_aba.CreateInParent(&rg_group_aba_to_track, 13, 77, 96, 32, 110);
-    SetHint(rg_edit_aba, u"ABA地址");
-
-    rg_group_track_to_aba.SetControlText(CWString(u"磁道转ABA地址"));
-    rg_group_track_to_aba.SetCaptionAlignment(kCentredCaption);
-    rg_group_track_to_aba.SetBackColor(kSystemColour);
-    rg_group_track_to_aba.SetFontDescription(CWString(kFont));
-    rg_group_track_to_aba.SetTextColor(kRed);
-    rg_group_track_to_aba.CreateInParent(this, 10, 45, 592, 128, 111);
-
-    SetLabel(rg_label_spt2, u"SPT");
-    rg_label_spt2.CreateInParent(&rg_group_track_to_aba, 134, 38, 96, 32, 112);
-    SetLabel(rg_label_track2, u"磁道");
-    rg_label_track2.CreateInParent(&rg_group_track_to_aba, 13, 38, 96, 32, 113);
-
-    rg_edit_track2.SetTextAlignment(kCentred);
-    rg_edit_track2.CreateInParent(&rg_group_track_to_aba, 13, 77, 96, 32, 114);
-    SetHint(rg_edit_track2, u"磁道");
-    rg_edit_spt2.SetTextAlignment(kCentred);
-    rg_edit_spt2.CreateInParent(&rg_group_track_to_aba, 134, 75, 96, 32, 115);
-    SetHint(rg_edit_spt2, u"SPT");
-    rg_edit_aba2.SetBackColor(kSilver);
-    rg_edit_aba2.SetTextAlignment(kCentred);
-    rg_edit_aba2.CreateInParent(&rg_group_track_to_aba, 256, 75, 96, 32, 116);
-
-    rg_button_track_to_aba.SetControlText(CWString(u"磁道转ABA"));
-    rg_button_track_to_aba.SetFontDescription(CWString(kFont));
-    rg_button_track_to_aba.CreateInParent(&rg_group_track_to_aba, 365, 75, 96, 32, 117);
-
-    SetLabel(rg_label_aba2, u"ABA地址");
-    rg_label_aba2.CreateInParent(&rg_group_track_to_aba, 256, 38, 96, 32, 118);
+    for (size_t row = 0; row < std::size(kControls); ++row) {
+        const ControlRow& design = kControls[row];
+        SetUp(*this, design);
+        CTarnWinControl* parent = design.parentRow == kInWindow
+                                      ? this
+                                      : &ControlOfRow(*this, static_cast<size_t>(design.parentRow));
+        CTarnWinControl& control = ControlOfRow(*this, row);
+        control.CreateInParent(parent, design.box.x, design.box.y, design.box.width,
+                               design.box.height, kFirstControlId + static_cast<int32_t>(row));
+        if (design.hint != nullptr) {
+            SetHint(control, design.hint);
+        }
+    }
     MarkStartup(StartupMark::kChildrenCreated);
 }
 

@@ -1,11 +1,5 @@
 #include "framework/Button.h"
 
-constinit const CRuntimeClass CButton::runtimeClass{"CButton", &CWnd::runtimeClass};
-
-const CRuntimeClass* CButton::GetRuntimeClass() const {
-    return &runtimeClass;
-}
-
 BOOL CButton::Create(LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CreateEx(0, L"BUTTON", text, style, rect, parent, id);
 }

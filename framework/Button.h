@@ -5,11 +5,8 @@
 
 // A window object over a system button. Holds no state of its own beyond
 // CWnd; every method answers 0 or does nothing when there is no window.
-class CButton : public CWnd {
+class CButton : public CRuntimeKind<"CButton", CWnd> {
 public:
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
-
     BOOL Create(LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.

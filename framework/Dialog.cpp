@@ -1,8 +1,7 @@
 #include "framework/Dialog.h"
 
+#include "framework/MessageLoop.h"
 #include "framework/WinApp.h"
-
-constinit const CRuntimeClass CDialog::runtimeClass{"CDialog", &CWnd::runtimeClass};
 
 namespace {
 
@@ -28,10 +27,6 @@ INT_PTR CALLBACK DefaultDialogProc(HWND, UINT, WPARAM, LPARAM) {
 
 CDialog::CDialog(const CDialogTemplate& dialogTemplate, HWND owner)
     : m_template(dialogTemplate), m_owner(owner) {}
-
-const CRuntimeClass* CDialog::GetRuntimeClass() const {
-    return &runtimeClass;
-}
 
 void CDialog::InitModalIndirect(const CDialogTemplate& dialogTemplate, HWND owner) {
     m_template = dialogTemplate;
@@ -106,49 +101,65 @@ bool CDialog::CreateDialogWindow(HWND owner) {
     return creation == Creation::kBoundEarly && GetSafeHwnd() != nullptr;
 }
 
+// The modal loop: it runs while the dialog neither ends nor is gone. Its
+// first idle round tells the owner that the dialog waits (WM_ENTERIDLE);
+// idle work, pre-translation and the idle-message rule are the
+// application's when it runs on this thread. Without it, every message but
+// WM_PAINT restarts idle work, so that the owner hears WM_ENTERIDLE again.
+class CDialog::ModalLoop final : public CMessageLoop {
+public:
+    ModalLoop(CDialog& dialog, HWND owner)
+        : m_dialog(dialog), m_owner(owner), m_app(AppOfThisThread()) {}
+
+protected:
+    bool KeepRunning() override { return !m_dialog.m_ending && m_dialog.GetSafeHwnd() != nullptr; }
+
+    bool PreTranslate(MSG* msg) override {
+        if (m_dialog.PreTranslateInLoop(msg)) {
+            return true;
+        }
+        const HWND hwnd = m_dialog.GetSafeHwnd();
+        return hwnd != nullptr && m_dialog.UsesDialogNavigation() &&
+               IsDialogMessageW(hwnd, msg) != FALSE;
+    }
+
+    bool OnIdle(LONG count) override {
+        if (count == 0 && m_owner != nullptr) {
+            ::SendMessageW(m_owner, WM_ENTERIDLE, MSGF_DIALOGBOX,
+                           reinterpret_cast<LPARAM>(m_dialog.GetSafeHwnd()));
+        }
+        return m_app != nullptr && m_app->OnIdle(count) != FALSE;
+    }
+
+    bool IsIdleMessage(const MSG* msg) override {
+        return m_app != nullptr ? m_app->IsIdleMessage(msg) != FALSE : msg->message != WM_PAINT;
+    }
+
+private:
+    CDialog& m_dialog;
+    HWND m_owner;
+    CWinApp* m_app;
+};
+
 INT_PTR CDialog::RunModalLoop(HWND owner) {
     // Like the platform's modal dialogs, the dialog is shown whether or not
     // its template asked for visibility.
     if (!IsWindowVisible() && ShowsWhenRunStarts()) {
         ShowWindow(SW_SHOWNORMAL);
     }
-    CWinApp* app = AppOfThisThread();
-    LONG idleCount = 0;
-    bool idle = true;
-    MSG msg = {};
-    while (!m_ending && GetSafeHwnd() != nullptr) {
-        if (idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (idleCount == 0 && owner != nullptr) {
-                ::SendMessageW(owner, WM_ENTERIDLE, MSGF_DIALOGBOX,
-                               reinterpret_cast<LPARAM>(GetSafeHwnd()));
-            }
-            if (app == nullptr || !app->OnIdle(idleCount++)) {
-                idle = false;
-            }
-            continue;
-        }
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            // The outer loop must see the quit message too.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return -1;
-        }
-        if (got == -1) {
-            return -1;
-        }
-        if (!PreTranslateInLoop(&msg) && (GetSafeHwnd() == nullptr || !UsesDialogNavigation() ||
-                                          !IsDialogMessageW(GetSafeHwnd(), &msg))) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        const bool restartsIdle =
-            app != nullptr ? app->IsIdleMessage(&msg) != FALSE : msg.message != WM_PAINT;
-        if (restartsIdle) {
-            idle = true;
-            idleCount = 0;
-        }
+    ModalLoop loop(*this, owner);
+    const CMessageLoop::Result result = loop.Run();
+    switch (result.end) {
+    case CMessageLoop::End::kQuit:
+        // The outer loop must see the quit message too.
+        PostQuitMessage(result.quitCode);
+        return -1;
+    case CMessageLoop::End::kStopped:
+        return m_ending ? m_result : -1;
+    case CMessageLoop::End::kFailed:
+        break;
     }
-    return m_ending ? m_result : -1;
+    return -1;
 }
 
 bool CDialog::PreTranslateInLoop(MSG* msg) const {
@@ -188,21 +199,21 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (CWnd::OnCommand(wParam, lParam)) {
-        return TRUE;
+std::optional<LRESULT> CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (const std::optional<LRESULT> answer = CWnd::OnCommand(wParam, lParam)) {
+        return answer;
     }
     if (HIWORD(wParam) != BN_CLICKED) {
-        return FALSE;
+        return std::nullopt;
     }
     switch (LOWORD(wParam)) {
     case IDOK:
         OnOK();
-        return TRUE;
+        return LRESULT{0};
     case IDCANCEL:
         OnCancel();
-        return TRUE;
+        return LRESULT{0};
     default:
-        return FALSE;
+        return std::nullopt;
     }
 }

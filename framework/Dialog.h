@@ -22,13 +22,10 @@
 // Lifetime: the object must outlive DoModal; it must not delete itself in
 // PostNcDestroy. One run at a time; the object can run again afterwards.
 // Used on the thread that runs it.
-class CDialog : public CWnd {
+class CDialog : public CRuntimeKind<"CDialog", CWnd> {
 public:
     CDialog() = default;
     CDialog(const CDialogTemplate& dialogTemplate, HWND owner);
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // Sets the template and the owner of the next run. A null owner means
     // the thread's active window, else the application's main window; a
@@ -56,7 +53,7 @@ protected:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // After reflection, a click command of IDOK or IDCANCEL calls OnOK or OnCancel.
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // Whether the run hands each message that pre-translation left to the
     // platform's dialog navigation of this dialog. A dialog whose content
@@ -70,6 +67,7 @@ private:
     HWND ChooseOwner() const;
     // Creates and initialises the dialog window; false when it does not exist afterwards.
     bool CreateDialogWindow(HWND owner);
+    class ModalLoop;
     INT_PTR RunModalLoop(HWND owner);
     bool PreTranslateInLoop(MSG* msg) const;
 

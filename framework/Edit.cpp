@@ -1,11 +1,5 @@
 #include "framework/Edit.h"
 
-constinit const CRuntimeClass CEdit::runtimeClass{"CEdit", &CWnd::runtimeClass};
-
-const CRuntimeClass* CEdit::GetRuntimeClass() const {
-    return &runtimeClass;
-}
-
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CreateEx(0, L"EDIT", L"", style, rect, parent, id);
 }

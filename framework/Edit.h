@@ -5,11 +5,8 @@
 
 // A window object over a system edit control. Holds no state of its own
 // beyond CWnd; every method answers 0 or does nothing when there is no window.
-class CEdit : public CWnd {
+class CEdit : public CRuntimeKind<"CEdit", CWnd> {
 public:
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
-
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     // The most units the user can enter; 0 sets the control's largest limit.

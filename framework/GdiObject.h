@@ -47,30 +47,33 @@ private:
     HGDIOBJ m_hObject = nullptr;
 };
 
-class CFont : public CGdiObject {
+// The owner of one kind of GDI object, handed out as its own handle type.
+template <typename Handle> class CTypedGdiObject : public CGdiObject {
+public:
+    Handle GetHandle() const { return static_cast<Handle>(GetSafeHandle()); }
+    BOOL Attach(Handle object) { return AttachObject(object); }
+    Handle Detach() { return static_cast<Handle>(DetachObject()); }
+
+protected:
+    CTypedGdiObject() = default;
+};
+
+class CFont : public CTypedGdiObject<HFONT> {
 public:
     CFont() = default;
 
     BOOL CreateFontIndirect(const LOGFONTW& logFont);
     BOOL GetLogFont(LOGFONTW* logFont) const;
-
-    HFONT GetHandle() const { return static_cast<HFONT>(GetSafeHandle()); }
-    BOOL Attach(HFONT font) { return AttachObject(font); }
-    HFONT Detach() { return static_cast<HFONT>(DetachObject()); }
 };
 
-class CBrush : public CGdiObject {
+class CBrush : public CTypedGdiObject<HBRUSH> {
 public:
     CBrush() = default;
 
     BOOL CreateSolidBrush(COLORREF color);
-
-    HBRUSH GetHandle() const { return static_cast<HBRUSH>(GetSafeHandle()); }
-    BOOL Attach(HBRUSH brush) { return AttachObject(brush); }
-    HBRUSH Detach() { return static_cast<HBRUSH>(DetachObject()); }
 };
 
-class CBitmap : public CGdiObject {
+class CBitmap : public CTypedGdiObject<HBITMAP> {
 public:
     CBitmap() = default;
 
@@ -78,13 +81,9 @@ public:
     // A device-independent bitmap; *bits (if given) receives its pixel memory.
     BOOL CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits);
     BOOL GetBitmap(BITMAP* bitmap) const;
-
-    HBITMAP GetHandle() const { return static_cast<HBITMAP>(GetSafeHandle()); }
-    BOOL Attach(HBITMAP bitmap) { return AttachObject(bitmap); }
-    HBITMAP Detach() { return static_cast<HBITMAP>(DetachObject()); }
 };
 
-class CRgn : public CGdiObject {
+class CRgn : public CTypedGdiObject<HRGN> {
 public:
     CRgn() = default;
 
@@ -92,8 +91,4 @@ public:
     BOOL CreateEllipticRgn(int left, int top, int right, int bottom);
     BOOL CreateRoundRectRgn(int left, int top, int right, int bottom, int cornerWidth,
                             int cornerHeight);
-
-    HRGN GetHandle() const { return static_cast<HRGN>(GetSafeHandle()); }
-    BOOL Attach(HRGN region) { return AttachObject(region); }
-    HRGN Detach() { return static_cast<HRGN>(DetachObject()); }
 };

@@ -1,6 +1,7 @@
 // Runtime class records (name and base) and CObject, the root that carries them.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // The name and base of one framework class. Each class has one record with
@@ -21,9 +22,9 @@ struct CRuntimeClass {
 };
 
 // The root of the framework classes that take part in kind tests. A class
-// overrides GetRuntimeClass to return its own record, whose base is the record
-// of its base class; a class that does not override it answers as its nearest
-// base that does.
+// that has a record of its own derives through CRuntimeKind, which holds the
+// record and answers it from GetRuntimeClass; a class that does not answers
+// as its nearest base that does.
 class CObject {
 public:
     CObject() = default;
@@ -37,4 +38,30 @@ public:
     bool IsKindOf(std::string_view className) const;
 
     static const CRuntimeClass runtimeClass;
+};
+
+// A class name as a template argument: the text of a string literal.
+template <std::size_t N> struct CClassName {
+    // NOLINTNEXTLINE(google-explicit-constructor): written as a bare literal
+    constexpr CClassName(const char (&text)[N]) {
+        for (std::size_t i = 0; i < N; ++i) {
+            m_text[i] = text[i];
+        }
+    }
+    char m_text[N] = {};
+};
+
+// The run-time class record of a framework class, in one place: a class
+// Name derived from Base is written
+//     class Name : public CRuntimeKind<"Name", Base> { ... };
+// and gets the record {"Name", &Base::runtimeClass} as its runtimeClass,
+// answered by GetRuntimeClass. Base's constructors are inherited; a
+// constructor of the class reaches them through CRuntimeKind(...).
+template <CClassName Name, typename Base> class CRuntimeKind : public Base {
+public:
+    using Base::Base;
+
+    static constexpr CRuntimeClass runtimeClass{Name.m_text, &Base::runtimeClass};
+
+    const CRuntimeClass* GetRuntimeClass() const override { return &runtimeClass; }
 };

@@ -4,12 +4,6 @@
 
 #include <commctrl.h>
 
-constinit const CRuntimeClass CSpinButtonCtrl::runtimeClass{"CSpinButtonCtrl", &CWnd::runtimeClass};
-
-const CRuntimeClass* CSpinButtonCtrl::GetRuntimeClass() const {
-    return &runtimeClass;
-}
-
 BOOL CSpinButtonCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     AfxInitCommonControls(ICC_UPDOWN_CLASS);
     return CreateEx(0, UPDOWN_CLASSW, nullptr, style, rect, parent, id);

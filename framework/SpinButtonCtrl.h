@@ -5,11 +5,8 @@
 
 // A window object over an up-down control. Holds no state of its own beyond
 // CWnd; every method answers 0 or does nothing when there is no window.
-class CSpinButtonCtrl : public CWnd {
+class CSpinButtonCtrl : public CRuntimeKind<"CSpinButtonCtrl", CWnd> {
 public:
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
-
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     // The 16-bit range; lower may exceed upper (the arrows then count down).

@@ -4,8 +4,6 @@
 
 #include <commctrl.h>
 
-constinit const CRuntimeClass CToolTipCtrl::runtimeClass{"CToolTipCtrl", &CWnd::runtimeClass};
-
 namespace {
 
 // A whole-window tool is known by the window's handle (TTF_IDISHWND) and
@@ -22,10 +20,6 @@ TOOLINFOW WholeWindowTool(HWND window) {
 }
 
 } // namespace
-
-const CRuntimeClass* CToolTipCtrl::GetRuntimeClass() const {
-    return &runtimeClass;
-}
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
     AfxInitCommonControls(ICC_BAR_CLASSES); // the tooltip class is one of the bar classes

@@ -7,11 +7,8 @@
 // control does not watch the tools' mouse messages itself: the owner relays
 // them (RelayEvent). Holds no state of its own beyond CWnd; every method
 // answers 0 or does nothing when there is no window.
-class CToolTipCtrl : public CWnd {
+class CToolTipCtrl : public CRuntimeKind<"CToolTipCtrl", CWnd> {
 public:
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
-
     // Creates the tool tip window, a pop-up owned by parent.
     BOOL Create(CWnd* parent, DWORD style = 0);
 

@@ -1,14 +1,12 @@
 #include "framework/WinApp.h"
 
+#include "framework/MessageLoop.h"
 #include "framework/OleSupport.h"
 #include "framework/Wnd.h"
 
 #include <ole2.h>
 
 #include <cassert>
-
-constinit const CRuntimeClass CWinApp::runtimeClass{"CWinApp", &CObject::runtimeClass};
-constinit const CRuntimeClass CWinAppEx::runtimeClass{"CWinAppEx", &CWinApp::runtimeClass};
 
 namespace {
 
@@ -19,6 +17,20 @@ constexpr UINT kSystemTimerMessage = 0x0118;
 
 // In-process COM servers no longer in use are unloaded at most this often.
 constexpr DWORD kLibraryReleaseIntervalMs = 60000;
+
+// The application's loop: every hook is the application's own.
+class CApplicationLoop final : public CMessageLoop {
+public:
+    explicit CApplicationLoop(CWinApp& app) : m_app(app) {}
+
+protected:
+    bool PreTranslate(MSG* msg) override { return m_app.PreTranslateMessage(msg) != FALSE; }
+    bool OnIdle(LONG count) override { return m_app.OnIdle(count) != FALSE; }
+    bool IsIdleMessage(const MSG* msg) override { return m_app.IsIdleMessage(msg) != FALSE; }
+
+private:
+    CWinApp& m_app;
+};
 
 } // namespace
 
@@ -35,52 +47,15 @@ CWinApp::~CWinApp() {
     }
 }
 
-const CRuntimeClass* CWinApp::GetRuntimeClass() const {
-    return &runtimeClass;
-}
-
 BOOL CWinApp::InitInstance() {
     return TRUE;
 }
 
 int CWinApp::Run() {
-    LONG idleCount = 0;
-    bool idle = true;
-    MSG msg = {};
-    for (;;) {
-        while (idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!OnIdle(idleCount++)) {
-                idle = false;
-            }
-        }
-        do {
-            if (!PumpMessage(&msg)) {
-                return ExitInstance();
-            }
-            if (IsIdleMessage(&msg)) {
-                idle = true;
-                idleCount = 0;
-            }
-        } while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    }
-}
-
-bool CWinApp::PumpMessage(MSG* msg) {
-    const BOOL got = GetMessageW(msg, nullptr, 0, 0);
-    if (got == 0) {
-        m_exitCode = static_cast<int>(msg->wParam);
-        return false;
-    }
-    if (got == -1) {
-        // Only an invalid window filter makes GetMessage fail, and there is none.
-        m_exitCode = -1;
-        return false;
-    }
-    if (!PreTranslateMessage(msg)) {
-        TranslateMessage(msg);
-        DispatchMessageW(msg);
-    }
-    return true;
+    CApplicationLoop loop(*this);
+    const CMessageLoop::Result result = loop.Run();
+    m_exitCode = result.end == CMessageLoop::End::kQuit ? result.quitCode : -1;
+    return ExitInstance();
 }
 
 BOOL CWinApp::PreTranslateMessage(MSG* msg) {
@@ -144,10 +119,6 @@ int CWinApp::ExitInstance() {
 }
 
 CWinAppEx::CWinAppEx(BOOL resourceSmartUpdate) : m_resourceSmartUpdate(resourceSmartUpdate) {}
-
-const CRuntimeClass* CWinAppEx::GetRuntimeClass() const {
-    return &runtimeClass;
-}
 
 CWinApp* AfxGetApp() {
     return g_app;

@@ -22,21 +22,18 @@ class CWnd;
 // posts the quit message with 0, which ends the loop. A temporary main window
 // (a modal dialog standing in while there is none) is cleared the same way
 // but does not end the application.
-class CWinApp : public CObject {
+class CWinApp : public CRuntimeKind<"CWinApp", CObject> {
 public:
     CWinApp();
     ~CWinApp() override;
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // Start-up; FALSE skips the message loop and goes straight to
     // ExitInstance. The base answers TRUE.
     virtual BOOL InitInstance();
 
-    // The message loop: idle work while the queue is empty, then get,
-    // PreTranslateMessage, translate and dispatch, until the quit message.
-    // Returns ExitInstance().
+    // The message loop (framework/MessageLoop.h) with this object's
+    // PreTranslateMessage, OnIdle and IsIdleMessage as its hooks, until the
+    // quit message. Returns ExitInstance().
     virtual int Run();
 
     // Offered every queued message before translation and dispatch, in the
@@ -84,7 +81,6 @@ public:
 private:
     friend int RunApplication(HINSTANCE instance, int showCommand);
 
-    bool PumpMessage(MSG* msg);
     void ReleaseUnusedLibraries();
 
     HINSTANCE m_hInstance;
@@ -101,12 +97,9 @@ private:
 // The application object with the options of the extended application. The
 // resource-smart-update flag is recorded for the layers above: this
 // framework has no toolbars or menus of its own whose resources it updates.
-class CWinAppEx : public CWinApp {
+class CWinAppEx : public CRuntimeKind<"CWinAppEx", CWinApp> {
 public:
     explicit CWinAppEx(BOOL resourceSmartUpdate = FALSE);
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     BOOL IsResourceSmartUpdate() const { return m_resourceSmartUpdate; }
 

@@ -6,7 +6,7 @@
 // code ask for wWinMain, so it takes this file; to make the linker look for
 // it when it reads this library (which comes before the start-up library),
 // such a program also links with -Wl,--undefined=wWinMain. The
-// tarn_gui_program() function in this folder's CMakeLists.txt sets both.
+// tarn_gui_program() function in cmake/TarnGuiProgram.cmake sets both.
 // Test executables have their own main() and never ask for wWinMain, so they
 // call RunApplication themselves.
 #include "framework/WinApp.h"

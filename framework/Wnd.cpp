@@ -10,8 +10,6 @@
 
 #include <unordered_map>
 
-constinit const CRuntimeClass CWnd::runtimeClass{"CWnd", &CObject::runtimeClass};
-
 namespace {
 
 using HandleMap = std::unordered_map<HWND, CWnd*>;
@@ -118,10 +116,6 @@ CWnd::~CWnd() {
     HWND hwnd = UnsubclassWindow();
     ::DestroyWindow(hwnd);
     ReportWindowGone(this);
-}
-
-const CRuntimeClass* CWnd::GetRuntimeClass() const {
-    return &runtimeClass;
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
@@ -359,17 +353,15 @@ BOOL CWnd::WalkPreTranslateTree(MSG* msg) {
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (OnCommand(wParam, lParam)) {
-            return 0;
+        if (const std::optional<LRESULT> answer = OnCommand(wParam, lParam)) {
+            return *answer;
         }
         break;
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (OnNotify(wParam, lParam, &result)) {
-            return result;
+    case WM_NOTIFY:
+        if (const std::optional<LRESULT> answer = OnNotify(wParam, lParam)) {
+            return *answer;
         }
         break;
-    }
     case WM_SYSCOLORCHANGE:
         // The system tells top-level windows only; controls that keep
         // brushes of system colours (and the common controls) need to hear.
@@ -413,19 +405,15 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(m_originalProc, m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    return ReflectToChild(WM_COMMAND, wParam, lParam).has_value() ? TRUE : FALSE;
+std::optional<LRESULT> CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (!ReflectToChild(WM_COMMAND, wParam, lParam)) {
+        return std::nullopt;
+    }
+    return LRESULT{0};
 }
 
-BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    const std::optional<LRESULT> answer = ReflectToChild(WM_NOTIFY, wParam, lParam);
-    if (!answer) {
-        return FALSE;
-    }
-    if (result != nullptr) {
-        *result = *answer;
-    }
-    return TRUE;
+std::optional<LRESULT> CWnd::OnNotify(WPARAM wParam, LPARAM lParam) {
+    return ReflectToChild(WM_NOTIFY, wParam, lParam);
 }
 
 std::optional<LRESULT> CWnd::OnReflectedMessage(UINT, WPARAM, LPARAM) {

@@ -36,13 +36,10 @@
 // Threads: a window object is used on the thread that created its window.
 // The permanent map is per thread; another thread's windows have no object.
 // Objects are not copyable.
-class CWnd : public CObject {
+class CWnd : public CRuntimeKind<"CWnd", CObject> {
 public:
     CWnd() = default;
     ~CWnd() override;
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // The bound window, or null.
     HWND GetSafeHwnd() const { return m_hWnd; }
@@ -161,23 +158,26 @@ protected:
     // The default processing: the window's original procedure.
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // WM_COMMAND. TRUE means handled (the window answers 0). The base hands a
-    // control notification back to the control's object first (reflection)
-    // and answers TRUE when that object handled it; menu and accelerator
-    // commands (lParam 0) are not handled.
-    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // The message handlers below say "handled" one way: a value is the
+    // window's answer, no value lets the window go on with its default
+    // processing.
 
-    // WM_NOTIFY. TRUE means handled, with the answer in *result. The base
-    // reflects the notification to the object of the sending control.
-    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // WM_COMMAND. The base hands a control notification back to the
+    // control's object first (reflection) and answers 0 when that object
+    // handled it; menu and accelerator commands (lParam 0) are not handled.
+    virtual std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam);
+
+    // WM_NOTIFY. The base reflects the notification to the object of the
+    // sending control and answers what that object answered.
+    virtual std::optional<LRESULT> OnNotify(WPARAM wParam, LPARAM lParam);
 
     // A notification or colour request that the platform sent to this
     // window's parent, handed back to this window's object with the parent's
     // message and parameters (WM_COMMAND, WM_NOTIFY, WM_CTLCOLORBTN,
     // WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORSCROLLBAR or
-    // WM_CTLCOLORSTATIC). A value means handled: it becomes
-    // the parent's answer (for the colour requests, the brush). No value lets
-    // the parent go on with its own processing. The base handles nothing.
+    // WM_CTLCOLORSTATIC). A value becomes the parent's answer (for the colour
+    // requests, the brush); no value lets the parent go on with its own
+    // processing. The base handles nothing.
     virtual std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Called after WM_NCDESTROY, when the window is gone and the object is

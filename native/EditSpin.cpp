@@ -31,12 +31,6 @@ int32_t SpinStepValue(int32_t value, int32_t lower, int32_t upper, int32_t delta
     return static_cast<int32_t>(next);
 }
 
-constinit const CRuntimeClass CEditSpin::runtimeClass{"CEditSpin", &CSpinButtonCtrl::runtimeClass};
-
-const CRuntimeClass* CEditSpin::GetRuntimeClass() const {
-    return &runtimeClass;
-}
-
 std::optional<LRESULT> CEditSpin::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NOTIFY: {

@@ -31,11 +31,8 @@ int32_t SpinStepValue(int32_t value, int32_t lower, int32_t upper, int32_t delta
 // Ownership: embedded in its edit's native window object, which is its
 // buddy for the whole life of the window; the window is a sibling of the
 // edit's, made at the edit's creation and destroyed with it. GUI thread only.
-class CEditSpin : public CSpinButtonCtrl {
+class CEditSpin : public CRuntimeKind<"CEditSpin", CSpinButtonCtrl> {
 public:
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
-
     // The edit this spin belongs to, or null.
     CVWnd_Edit* Buddy = nullptr;
     // Nonzero: clicks step the edit's number (the edit's SpinMode was 1 at

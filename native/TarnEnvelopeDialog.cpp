@@ -6,9 +6,6 @@
 #include "native/TarnWnd.h"
 #include "native/VWndWinForm.h"
 
-constinit const CRuntimeClass CTarnEnvelopeDialog::runtimeClass{"CTarnEnvelopeDialog",
-                                                                &CDialog::runtimeClass};
-
 namespace {
 
 // The child id and styles of the form's window inside the envelope.
@@ -20,11 +17,7 @@ constexpr DWORD kFormWindowExStyle = WS_EX_CONTROLPARENT;
 
 CTarnEnvelopeDialog::CTarnEnvelopeDialog(CVWnd_WinForm& form, FormCreateParams& params,
                                          const CDialogTemplate& dialogTemplate, HWND owner)
-    : CDialog(dialogTemplate, owner), m_form(form), m_params(params) {}
-
-const CRuntimeClass* CTarnEnvelopeDialog::GetRuntimeClass() const {
-    return &runtimeClass;
-}
+    : CRuntimeKind(dialogTemplate, owner), m_form(form), m_params(params) {}
 
 BOOL CTarnEnvelopeDialog::PreTranslateMessage(MSG* msg) {
     if (msg == nullptr || !tarn_msg::IsInputMessage(msg->message) ||
@@ -147,10 +140,10 @@ void CTarnEnvelopeDialog::OnEnvelopeCommand(WPARAM command, LPARAM value) {
     }
 }
 
-BOOL CTarnEnvelopeDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> CTarnEnvelopeDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0 && m_form.FormListener != nullptr &&
         m_form.FormListener->OnWindowCommand(LOWORD(wParam)) != 0) {
-        return TRUE;
+        return LRESULT{0};
     }
     return CDialog::OnCommand(wParam, lParam);
 }

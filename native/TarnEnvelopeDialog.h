@@ -21,13 +21,10 @@ struct FormCreateParams;
 // filters like every native window but no listener, and hands input of its
 // run to the form's keyboard pre-translation. Lives on the stack of the run;
 // GUI thread only.
-class CTarnEnvelopeDialog : public CDialog {
+class CTarnEnvelopeDialog : public CRuntimeKind<"CTarnEnvelopeDialog", CDialog> {
 public:
     CTarnEnvelopeDialog(CVWnd_WinForm& form, FormCreateParams& params,
                         const CDialogTemplate& dialogTemplate, HWND owner);
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // Input of the run goes to the form's keyboard pre-translation.
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -36,7 +33,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
     // Ends the run with -1.
     void OnCancel() override;

@@ -2,14 +2,7 @@
 
 #include "native/PrivateMessages.h"
 
-constinit const CRuntimeClass CTarnMfcAppBase::runtimeClass{"CTarnMfcAppBase",
-                                                            &CWinAppEx::runtimeClass};
-
-CTarnMfcAppBase::CTarnMfcAppBase(BOOL resourceSmartUpdate) : CWinAppEx(resourceSmartUpdate) {}
-
-const CRuntimeClass* CTarnMfcAppBase::GetRuntimeClass() const {
-    return &runtimeClass;
-}
+CTarnMfcAppBase::CTarnMfcAppBase(BOOL resourceSmartUpdate) : CRuntimeKind(resourceSmartUpdate) {}
 
 BOOL CTarnMfcAppBase::PreTranslateMessage(MSG* msg) {
     if (CWinAppEx::PreTranslateMessage(msg)) {

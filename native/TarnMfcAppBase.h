@@ -9,12 +9,9 @@
 // windows (containers and non-modal forms) on the way from the message's
 // window out to its top-level window, so that forms can navigate with the
 // keyboard and containers can show tool tips. Used on the GUI thread.
-class CTarnMfcAppBase : public CWinAppEx {
+class CTarnMfcAppBase : public CRuntimeKind<"CTarnMfcAppBase", CWinAppEx> {
 public:
     explicit CTarnMfcAppBase(BOOL resourceSmartUpdate = TRUE);
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // The framework's walk first; then, for a keyboard or mouse message
     // (tarn_msg::IsInputMessage), each window from the message's window

@@ -8,8 +8,6 @@
 #include "native/GroupBoxCaption.h"
 #include "runtime/WideText.h"
 
-constinit const CRuntimeClass CVWnd_Button::runtimeClass{"CVWnd_Button", &CButton::runtimeClass};
-
 namespace {
 
 // Whether a user could have clicked the window: it and every window around
@@ -31,10 +29,6 @@ bool IsReachableByUser(HWND hwnd) {
 
 CVWnd_Button::CVWnd_Button() {
     backgroundBrush_.CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-}
-
-const CRuntimeClass* CVWnd_Button::GetRuntimeClass() const {
-    return &runtimeClass;
 }
 
 bool CVWnd_Button::CreateButton(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x,

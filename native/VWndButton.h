@@ -23,12 +23,9 @@ class CDC;
 // Ownership: the object owns its background brush (a solid brush of the
 // system button-face colour, made at construction and remade when the
 // system colours change). The component's holder owns the object. GUI thread only.
-class CVWnd_Button : public CTarnWnd<CButton> {
+class CVWnd_Button : public CRuntimeKind<"CVWnd_Button", CTarnWnd<CButton>> {
 public:
     CVWnd_Button();
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // Creates the "BUTTON" window. False when the object has a window already
     // or the platform refuses.

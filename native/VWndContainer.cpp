@@ -6,12 +6,6 @@
 #include "native/PrivateMessages.h"
 #include "native/TransparentRefresh.h"
 
-constinit const CRuntimeClass CVWnd_Container::runtimeClass{"CVWnd_Container", &CWnd::runtimeClass};
-
-const CRuntimeClass* CVWnd_Container::GetRuntimeClass() const {
-    return &runtimeClass;
-}
-
 IContainerEventListener* CVWnd_Container::ContainerListener() const {
     return dynamic_cast<IContainerEventListener*>(Listener);
 }
@@ -139,11 +133,11 @@ void CVWnd_Container::PaintBackground(HDC dc) {
                              Picture.GetHandle(), PictureMode);
 }
 
-BOOL CVWnd_Container::OnCommand(WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> CVWnd_Container::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) {
         if (IContainerEventListener* listener = ContainerListener();
             listener != nullptr && listener->OnWindowCommand(LOWORD(wParam)) != 0) {
-            return TRUE;
+            return LRESULT{0};
         }
     }
     return CTarnWnd<CWnd>::OnCommand(wParam, lParam);

@@ -25,13 +25,10 @@ inline constexpr const wchar_t* kTarnContainerClass = L"TarnContainer";
 // Ownership: owned by its component's holder (CMfcWndObject), which outlives
 // the window and may create it again after it was destroyed. The object owns
 // Picture and ToolTip. GUI thread only.
-class CVWnd_Container : public CTarnWnd<CWnd> {
+class CVWnd_Container : public CRuntimeKind<"CVWnd_Container", CTarnWnd<CWnd>> {
 public:
     CVWnd_Container() = default;
     ~CVWnd_Container() override = default;
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // Background colour; kSystemBackColor (0xFF000000) is the button-face colour.
     COLORREF BackColor = kSystemBackColor;
@@ -65,7 +62,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A menu or accelerator command (lParam 0) goes to the listener first;
     // when it does not handle it, the framework's command routing runs.
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam) override;
     // Tells the listener that the window is gone.
     void PostNcDestroy() override;
 

@@ -59,18 +59,12 @@ void CentreEditClient(int32_t& top, int32_t& bottom, int32_t textHeight) {
     bottom = top + std::min(textHeight, space);
 }
 
-constinit const CRuntimeClass CVWnd_Edit::runtimeClass{"CVWnd_Edit", &CEdit::runtimeClass};
-
 CVWnd_Edit::CVWnd_Edit() {
     backgroundBrush_.CreateSolidBrush(backColor_);
     spin_.Buddy = this;
     // The spin is part of this object: a handler run from one of its
     // messages that frees the edit must leave it until that message returns.
     spin_.SetDispatchOwner(this);
-}
-
-const CRuntimeClass* CVWnd_Edit::GetRuntimeClass() const {
-    return &runtimeClass;
 }
 
 bool CVWnd_Edit::CreateEdit(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x,

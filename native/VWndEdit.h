@@ -39,12 +39,9 @@ void CentreEditClient(int32_t& top, int32_t& bottom, int32_t textHeight);
 // Ownership: the object owns its background brush (always a solid brush of
 // the current background colour; a replaced brush is deleted) and its spin.
 // The component's holder owns the object. GUI thread only.
-class CVWnd_Edit : public CTarnWnd<CEdit> {
+class CVWnd_Edit : public CRuntimeKind<"CVWnd_Edit", CTarnWnd<CEdit>> {
 public:
     CVWnd_Edit();
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // Creates the "EDIT" window with the style of EditCreationStyle, then
     // sets its text limit and password character and makes its spin. False

@@ -8,8 +8,6 @@
 #include "native/WindowClass.h"
 #include "runtime/WideText.h"
 
-constinit const CRuntimeClass CVWnd_Label::runtimeClass{"CVWnd_Label", &CWnd::runtimeClass};
-
 uint32_t LabelDrawTextFormat(int32_t hAlign, int32_t vAlign, bool wordWrap) {
     uint32_t format = DT_NOCLIP | (hAlign == 1 ? DT_CENTER : hAlign == 2 ? DT_RIGHT : DT_LEFT);
     if (wordWrap) {
@@ -18,10 +16,6 @@ uint32_t LabelDrawTextFormat(int32_t hAlign, int32_t vAlign, bool wordWrap) {
         format |= DT_SINGLELINE | (vAlign == 1 ? DT_VCENTER : vAlign == 2 ? DT_BOTTOM : DT_TOP);
     }
     return format;
-}
-
-const CRuntimeClass* CVWnd_Label::GetRuntimeClass() const {
-    return &runtimeClass;
 }
 
 bool CVWnd_Label::CreateLabel(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x,

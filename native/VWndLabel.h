@@ -27,12 +27,9 @@ uint32_t LabelDrawTextFormat(int32_t hAlign, int32_t vAlign, bool wordWrap);
 // picture. While it has no font of its own it draws with the stock GUI font,
 // which belongs to the system and is never stored or deleted here. The
 // component's holder owns the object. GUI thread only.
-class CVWnd_Label : public CTarnWnd<CWnd> {
+class CVWnd_Label : public CRuntimeKind<"CVWnd_Label", CTarnWnd<CWnd>> {
 public:
     CVWnd_Label() = default;
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // Creates the label window (registering "TarnLabel" on first use). The
     // tab-stop bit is dropped and a transparent label gets WS_EX_TRANSPARENT.

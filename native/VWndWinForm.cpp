@@ -14,9 +14,6 @@
 #include "native/WindowClass.h"
 #include "runtime/WideText.h"
 
-constinit const CRuntimeClass CVWnd_WinForm::runtimeClass{"CVWnd_WinForm",
-                                                          &CVWnd_Container::runtimeClass};
-
 namespace {
 
 constexpr int kDefaultIconId = 100;
@@ -87,10 +84,6 @@ void CVWnd_WinForm::ApplyFrameIcons(HWND frame) {
     }
     ::SendMessageW(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     ::SendMessageW(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon));
-}
-
-const CRuntimeClass* CVWnd_WinForm::GetRuntimeClass() const {
-    return &runtimeClass;
 }
 
 FormFrameOptions CVWnd_WinForm::FrameOptions() const {
@@ -561,11 +554,11 @@ LRESULT CVWnd_WinForm::OnTrayNotify(LPARAM lParam) {
     return 0;
 }
 
-BOOL CVWnd_WinForm::OnCommand(WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> CVWnd_WinForm::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam != 0 && keyboard_.DropsCommandFrom(reinterpret_cast<HWND>(lParam))) {
         // Enter reaches only the default push button; any other control's
         // notification made on the way is dropped.
-        return TRUE;
+        return LRESULT{0};
     }
     return CVWnd_Container::OnCommand(wParam, lParam);
 }

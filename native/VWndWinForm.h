@@ -61,13 +61,10 @@ struct FormCreateParams {
 // resource icon. It lends the menu handle to its window and takes it back
 // before the window is destroyed, so the menu object alone destroys it. GUI
 // thread only.
-class CVWnd_WinForm : public CVWnd_Container {
+class CVWnd_WinForm : public CRuntimeKind<"CVWnd_WinForm", CVWnd_Container> {
 public:
     CVWnd_WinForm();
     ~CVWnd_WinForm() override;
-
-    const CRuntimeClass* GetRuntimeClass() const override;
-    static const CRuntimeClass runtimeClass;
 
     // Places and creates the window (non-modal) or runs the form modally;
     // for a modal run the result is 1 and params.modalResult the end code.
@@ -147,7 +144,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     int32_t RunModal(FormCreateParams& params);

@@ -19,7 +19,7 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"TarnWinForm";
 constexpr wchar_t kLabelClass[] = L"TarnLabel";
-constexpr wchar_t kCaption[] = L"Qorvath                    Brindlemoor-400-820-7316";
+constexpr wchar_t kCaption[] = L"Qorvath                    Brindlemoor-0571-86835520";
 constexpr int kClientWidth = 618;
 constexpr int kClientHeight = 382;
 

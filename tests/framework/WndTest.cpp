@@ -308,12 +308,12 @@ public:
     std::vector<WPARAM> unhandledCommands;
 
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-        if (CWnd::OnCommand(wParam, lParam)) {
-            return TRUE;
+    std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam) override {
+        if (const std::optional<LRESULT> answer = CWnd::OnCommand(wParam, lParam)) {
+            return answer;
         }
         unhandledCommands.push_back(wParam);
-        return FALSE;
+        return std::nullopt;
     }
 };
 
