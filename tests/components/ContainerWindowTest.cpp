@@ -6,6 +6,7 @@
 #include "tests/components/TestControl.h"
 #include "tests/support/GuiObjectCount.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/MemoryBitmaps.h"
 #include "tests/support/ScreenPixels.h"
 
 #include <commctrl.h>
@@ -26,24 +27,9 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-// A 32-bit top-down DIB of one colour with the given alpha (premultiplied).
+// A 32-bit DIB of one colour with the given alpha (premultiplied).
 HBITMAP SolidDib(int width, int height, COLORREF color, BYTE alpha) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const auto channel = [alpha](int value) {
-        return static_cast<std::uint32_t>(value * alpha / 255);
-    };
-    const std::uint32_t pixel = (static_cast<std::uint32_t>(alpha) << 24) |
-                                (channel(GetRValue(color)) << 16) |
-                                (channel(GetGValue(color)) << 8) | channel(GetBValue(color));
-    std::fill_n(static_cast<std::uint32_t*>(bits), width * height, pixel);
-    return bitmap;
+    return test_support::SolidBitmap(test_support::BitmapKind::kDib32, width, height, color, alpha);
 }
 
 // A visible top-level layout container of the given client size.
@@ -380,16 +366,7 @@ TEST(ContainerResources, AThousandPaintAndHintCyclesLeaveTheGdiCountUnchanged) {
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         control.SetHintText(Text(round % 4 == 0 ? L"" : (round % 2 == 0 ? L"even" : L"odd")));
     };
-    cycle(1);
-    test_support::PumpMessagesUntilIdle();
-    test_support::GuiObjectBaseline baseline;
-    ASSERT_TRUE(baseline.CanCountGdi());
-    for (int round = 0; round < 1000; ++round) {
-        cycle(round);
-    }
-    test_support::PumpMessagesUntilIdle();
-    EXPECT_EQ(baseline.Gdi(), 0);
-    EXPECT_EQ(baseline.Windows(), 0);
+    test_support::ExpectRoundsLeaveNothing(1000, cycle, 2);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "runtime/TextArray.h"
 #include "tests/components/TestControl.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/KeyInput.h"
+#include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -56,39 +58,11 @@ public:
     }
 };
 
-// Holds keys down in this thread's keyboard state for the scope.
-class HeldKeys {
-public:
-    HeldKeys(std::initializer_list<int> keys) {
-        GetKeyboardState(saved_);
-        BYTE state[256];
-        GetKeyboardState(state);
-        for (int key : keys) {
-            state[key] = 0x80;
-        }
-        SetKeyboardState(state);
-    }
-    ~HeldKeys() { SetKeyboardState(saved_); }
-
-private:
-    BYTE saved_[256];
-};
+using test_support::HeldKeys;
 
 // Top-level windows of the runtime's default class on this thread.
 int CountThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            wchar_t name[64] = {};
-            GetClassNameW(hwnd, name, 64);
-            if (lstrcmpiW(name, L"TarnWindow") == 0) {
-                ++*reinterpret_cast<int*>(param);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
+    return test_support::CountThreadWindows(L"TarnWindow");
 }
 
 struct LiveControl : testing::Test {
@@ -639,19 +613,9 @@ TEST(ControlMessageBox, FocusGoesBackWhereItWas) {
     SetFocus(edit.GetWindowHandle());
     ASSERT_EQ(GetFocus(), edit.GetWindowHandle());
     // The box is dismissed from a timer that fires inside its modal loop.
-    static std::wstring seenText;
-    seenText.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND box = test_support::FindMessageBox(L"Caption", 0);
-        if (box != nullptr) {
-            KillTimer(nullptr, id);
-            seenText = test_support::MessageBoxText(box);
-            test_support::DismissMessageBox(box);
-        }
-    });
+    test_support::MessageBoxCloser closer({L"Caption"});
     EXPECT_EQ(edit.ShowMessageBox(CWString(u"Message"), CWString(u"Caption")), IDOK);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(seenText, L"Message");
+    EXPECT_EQ(closer.FirstText(), L"Message");
     EXPECT_EQ(GetFocus(), edit.GetWindowHandle());
 }
 

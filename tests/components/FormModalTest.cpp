@@ -7,6 +7,7 @@
 #include "native/VWndWinForm.h"
 #include "tests/components/FormTestSupport.h"
 #include "tests/support/ScriptedTarnApp.h"
+#include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -180,9 +181,7 @@ TEST(FormModal, TheEnvelopeFramesTheFormAndIsTheMainWindowDuringTheRun) {
         GetClientRect(session.form.Hwnd(), &formClient);
         formStyle = static_cast<DWORD>(GetWindowLongPtrW(session.form.Hwnd(), GWL_STYLE));
         formUserData = GetWindowLongPtrW(session.form.Hwnd(), GWLP_USERDATA);
-        wchar_t text[64] = {};
-        GetWindowTextW(session.envelope, text, 64);
-        envelopeText = text;
+        envelopeText = test_support::WindowText(session.envelope);
         envelopeVisible = IsWindowVisible(session.envelope) != FALSE;
         EXPECT_EQ(GetParent(session.form.Hwnd()), session.envelope);
         EXPECT_EQ(GetDlgCtrlID(session.form.Hwnd()), 0xFFFF);
@@ -192,9 +191,7 @@ TEST(FormModal, TheEnvelopeFramesTheFormAndIsTheMainWindowDuringTheRun) {
     });
     std::wstring renamed;
     session.During([&] {
-        wchar_t text[64] = {};
-        GetWindowTextW(session.envelope, text, 64);
-        renamed = text;
+        renamed = test_support::WindowText(session.envelope);
         // Enter clicks the default button inside the modal form too.
         ::SetFocus(session.children.firstEdit.GetSafeHwnd());
         PostKeyDown(session.children.firstEdit.GetSafeHwnd(), VK_RETURN);
@@ -226,9 +223,7 @@ TEST(FormModal, ARunInsideAnotherThreadsMessageStillTakesItsCaptionAndEnter) {
     session.During([&] { SetWindowTextW(session.form.Hwnd(), L"Renamed"); });
     std::wstring renamed;
     session.During([&] {
-        wchar_t text[64] = {};
-        GetWindowTextW(session.envelope, text, 64);
-        renamed = text;
+        renamed = test_support::WindowText(session.envelope);
         ::SetFocus(session.children.firstEdit.GetSafeHwnd());
         PostKeyDown(session.children.firstEdit.GetSafeHwnd(), VK_RETURN);
     });

@@ -106,9 +106,4 @@ void SetModifiers(bool shift, bool ctrl) {
     SetKeyboardState(state);
 }
 
-void PostKeyDown(HWND window, UINT vk) {
-    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
-    PostMessageW(window, WM_KEYDOWN, vk, 1 | (static_cast<LPARAM>(scan) << 16));
-}
-
 } // namespace form_test

@@ -6,6 +6,7 @@
 #include "framework/Button.h"
 #include "framework/Edit.h"
 #include "native/VWndWinForm.h"
+#include "tests/support/KeyInput.h"
 
 #include <functional>
 #include <map>
@@ -124,7 +125,6 @@ struct KeyboardChildren {
 // the state set before posting a key is the state the key is handled with.
 void SetModifiers(bool shift, bool ctrl);
 
-// Posts a key press (down) for vk to window, as the keyboard would.
-void PostKeyDown(HWND window, UINT vk);
+using test_support::PostKeyDown;
 
 } // namespace form_test

@@ -7,6 +7,7 @@
 #include "tests/components/FormTestSupport.h"
 #include "tests/support/GuiObjectCount.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +31,7 @@ using rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi;
 using test_support::PumpMessagesUntilIdle;
 
 std::wstring TextOf(HWND hwnd) {
-    wchar_t text[256] = {};
-    GetWindowTextW(hwnd, text, 256);
-    return text;
+    return test_support::WindowText(hwnd);
 }
 
 // Whether two regions cover the same pixels (the platform may keep a
@@ -585,14 +584,10 @@ TEST(WinForm, TrayIconIsFreedOnceAtDestroy) {
     EXPECT_FALSE(form.Window().IsHelpOpened());
     ICONINFO info = {};
     EXPECT_FALSE(GetIconInfo(icon, &info)) << "the tray icon was not destroyed";
-    test_support::GuiObjectBaseline baseline;
+    const test_support::GuiLeakCheck check;
     ASSERT_EQ(CreateTopLevel(form), 1);
     form.GetFormWindow()->DestroyWindow();
-    PumpMessagesUntilIdle();
-    if (baseline.CanCountGdi()) {
-        EXPECT_EQ(baseline.Gdi(), 0);
-    }
-    EXPECT_EQ(baseline.Windows(), 0);
+    EXPECT_TRUE(check.NothingLeft());
 }
 
 // A layout container that copies a form shares its window, but form
@@ -642,21 +637,8 @@ TEST(WinForm, ThousandFormsLeaveNoObjectsBehind) {
         }
         return true; // then by its holder, with the component
     };
-    ASSERT_TRUE(makeAndDestroy(0));
-    ASSERT_TRUE(makeAndDestroy(1));
-    PumpMessagesUntilIdle();
-    test_support::GuiObjectBaseline baseline;
-    for (int round = 0; round < 1000; ++round) {
-        ASSERT_TRUE(makeAndDestroy(round)) << round;
-        if (round % 100 == 0) {
-            PumpMessagesUntilIdle(200);
-        }
-    }
-    PumpMessagesUntilIdle();
-    if (baseline.CanCountGdi()) {
-        EXPECT_EQ(baseline.Gdi(), 0);
-    }
-    EXPECT_EQ(baseline.Windows(), 0);
+    test_support::ExpectRoundsLeaveNothing(
+        1000, [&](int round) { ASSERT_TRUE(makeAndDestroy(round)) << round; }, 2);
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 #include "components/ControlCreation.h"
 #include "components/GroupBox.h"
 #include "native/VWndButton.h"
-#include "tests/controls/Canvas.h"
 #include "tests/controls/ControlsTestSupport.h"
+#include "tests/support/MemoryBitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 namespace {
 
 using namespace rg_tarn_MFCJieMian_base;
-using controls_test::Canvas;
+using Canvas = test_support::MemoryCanvas;
 using controls_test::ChildRecord;
 using controls_test::EventRecorder;
 using controls_test::HostWindow;
@@ -125,11 +125,11 @@ TEST(Button, ColourRequestsAnswerTheColoursAndTheBrush) {
         }
         const HWND control = wnd->GetSafeHwnd();
         const LRESULT brush =
-            SendMessageW(host.GetSafeHwnd(), c.request, reinterpret_cast<WPARAM>(canvas.dc()),
+            SendMessageW(host.GetSafeHwnd(), c.request, reinterpret_cast<WPARAM>(canvas.Dc()),
                          reinterpret_cast<LPARAM>(control));
         EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), wnd->GetBackgroundBrush());
-        EXPECT_EQ(GetTextColor(canvas.dc()), c.text) << c.textColour;
-        EXPECT_EQ(GetBkColor(canvas.dc()), c.back) << c.backColour;
+        EXPECT_EQ(GetTextColor(canvas.Dc()), c.text) << c.textColour;
+        EXPECT_EQ(GetBkColor(canvas.Dc()), c.back) << c.backColour;
     }
     // The brush stays the button face whatever BackColor says.
     LOGBRUSH description{};
@@ -158,7 +158,7 @@ TEST(Button, EveryButtonButThePlainPushButtonErasesWithItsBrush) {
         ControlCreateInfo info = ChildRecord(host, 10, 10, 40, 20, 101);
         ASSERT_EQ(button.CreateNative(info), 1);
         Canvas canvas(40, 20, sentinel);
-        SendMessageW(button.GetWindowHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()),
+        SendMessageW(button.GetWindowHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()),
                      0);
         EXPECT_EQ(canvas.At(20, 10), c.filled ? face : sentinel) << "type " << c.type;
     }
@@ -193,14 +193,14 @@ TEST(GroupBox, CaptionAlignmentAndColourReachTheWindow) {
 
     // The caption is drawn in the text colour: red, then blue.
     Canvas canvas(300, 120, RGB(255, 255, 255));
-    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
     EXPECT_GT(canvas.CountDominant(0), 0) << "red caption";
     EXPECT_EQ(canvas.CountDominant(2), 0);
     group.SetTextColor(0xFF0000);
     RECT update{};
     EXPECT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
     canvas.Fill(RGB(255, 255, 255));
-    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
     EXPECT_GT(canvas.CountDominant(2), 0) << "blue caption";
     EXPECT_EQ(canvas.CountDominant(0), 0);
 }

@@ -12,7 +12,6 @@ namespace {
 using namespace rg_tarn_MFCJieMian_base;
 using controls_test::ChildRecord;
 using controls_test::HostWindow;
-using test_support::GuiObjectBaseline;
 using test_support::PumpMessagesUntilIdle;
 
 // One of each control, created in host (the edit with a spin), shown and painted.
@@ -46,8 +45,7 @@ TEST(ControlResources, ColourChangesAndRecreationsLeaveNoObjectsBehind) {
         PumpMessagesUntilIdle();
     }
     PumpMessagesUntilIdle();
-    GuiObjectBaseline baseline;
-    ASSERT_TRUE(baseline.CanCountGdi());
+    const test_support::GuiLeakCheck check;
     {
         ControlSet set(host);
         ASSERT_TRUE(set.created);
@@ -72,9 +70,7 @@ TEST(ControlResources, ColourChangesAndRecreationsLeaveNoObjectsBehind) {
         ControlSet set(host);
         ASSERT_TRUE(set.created) << round;
     }
-    PumpMessagesUntilIdle();
-    EXPECT_EQ(baseline.Gdi(), 0);
-    EXPECT_EQ(baseline.Windows(), 0);
+    EXPECT_TRUE(check.NothingLeft());
 }
 
 } // namespace

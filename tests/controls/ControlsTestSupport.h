@@ -12,6 +12,7 @@
 #include "framework/Wnd.h"
 #include "native/WindowClass.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/WindowQueries.h"
 
 namespace controls_test {
 
@@ -72,11 +73,7 @@ public:
 
     static std::wstring TextOf(CTarnObject* component) {
         HWND hwnd = static_cast<CTarnWinControl*>(component)->GetWindowHandle();
-        wchar_t text[256] = {};
-        if (hwnd != nullptr) {
-            ::GetWindowTextW(hwnd, text, 256);
-        }
-        return text;
+        return hwnd != nullptr ? test_support::WindowText(hwnd) : std::wstring();
     }
 
     static EventRecorder* Of(CTarnObject* target) { return static_cast<EventRecorder*>(target); }

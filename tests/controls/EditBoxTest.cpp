@@ -22,9 +22,7 @@ using controls_test::kLostFocus;
 using test_support::PumpMessagesUntilIdle;
 
 std::wstring TextOf(HWND hwnd) {
-    wchar_t text[256] = {};
-    GetWindowTextW(hwnd, text, 256);
-    return text;
+    return test_support::WindowText(hwnd);
 }
 
 void Type(HWND hwnd, const std::wstring& units) {

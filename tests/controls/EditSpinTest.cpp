@@ -18,9 +18,7 @@ using controls_test::HostWindow;
 using test_support::PumpMessagesUntilIdle;
 
 std::wstring TextOf(HWND hwnd) {
-    wchar_t text[256] = {};
-    GetWindowTextW(hwnd, text, 256);
-    return text;
+    return test_support::WindowText(hwnd);
 }
 
 // An edit with a spin in one host.

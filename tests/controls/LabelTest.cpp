@@ -1,15 +1,15 @@
 #include "components/Label.h"
 #include "native/PrivateMessages.h"
 #include "native/VWndLabel.h"
-#include "tests/controls/Canvas.h"
 #include "tests/controls/ControlsTestSupport.h"
+#include "tests/support/MemoryBitmaps.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace rg_tarn_MFCJieMian_base;
-using controls_test::Canvas;
+using Canvas = test_support::MemoryCanvas;
 using controls_test::ChildRecord;
 using controls_test::EventRecorder;
 using controls_test::HostWindow;
@@ -33,7 +33,7 @@ struct LabelFixture {
     // Where the text's ink lies when the label paints itself into a canvas.
     RECT Ink() const {
         Canvas canvas(kWidth, kHeight, RGB(9, 9, 9));
-        SendMessageW(hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+        SendMessageW(hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
         return canvas.InkBounds(RGB(255, 255, 255));
     }
     bool created = false;
@@ -98,25 +98,15 @@ TEST(Label, EmptyTextPaintsOnlyTheBackground) {
     ASSERT_TRUE(fixture.created);
     fixture.label.SetBackColor(0x00FF00);
     Canvas canvas(kWidth, kHeight, RGB(9, 9, 9));
-    SendMessageW(fixture.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    SendMessageW(fixture.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
     EXPECT_EQ(canvas.InkBounds(RGB(0, 255, 0)).right, 0) << "all background";
 
     // A picture is drawn over the background, at its size in the top-left corner.
-    HDC screen = GetDC(nullptr);
-    HBITMAP picture = CreateCompatibleBitmap(screen, 20, 10);
-    ReleaseDC(nullptr, screen);
-    {
-        Canvas paint(1, 1, 0);
-        HGDIOBJ previous = SelectObject(paint.dc(), picture);
-        RECT all{0, 0, 20, 10};
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        FillRect(paint.dc(), &all, red);
-        DeleteObject(red);
-        SelectObject(paint.dc(), previous);
-    }
+    HBITMAP picture =
+        test_support::SolidBitmap(test_support::BitmapKind::kDib24, 20, 10, RGB(255, 0, 0));
     fixture.label.SetPicture(picture); // owned by the label from here on
     canvas.Fill(RGB(9, 9, 9));
-    SendMessageW(fixture.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    SendMessageW(fixture.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
     const RECT pictureInk = canvas.InkBounds(RGB(0, 255, 0));
     EXPECT_EQ(pictureInk.left, 0);
     EXPECT_EQ(pictureInk.top, 0);
@@ -128,7 +118,7 @@ TEST(Label, EmptyTextPaintsOnlyTheBackground) {
 
     fixture.label.SetTransparent(true);
     canvas.Fill(RGB(9, 9, 9));
-    SendMessageW(fixture.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    SendMessageW(fixture.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
     EXPECT_EQ(canvas.InkBounds(RGB(9, 9, 9)).right, 0) << "a transparent label fills nothing";
     EXPECT_NE(GetWindowLongPtrW(fixture.hwnd(), GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
 }
@@ -212,7 +202,7 @@ TEST(Label, KeepsItsOwnCopyOfTheFontAndNeverTheStockOne) {
     ASSERT_TRUE(
         bare.CreateLabel(0, u"stock", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, &fixture.host, 102));
     Canvas canvas(80, 20, RGB(9, 9, 9));
-    SendMessageW(bare.GetSafeHwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()),
+    SendMessageW(bare.GetSafeHwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()),
                  PRF_CLIENT);
     EXPECT_EQ(bare.GetOwnFont(), nullptr);
     bare.DestroyWindow();

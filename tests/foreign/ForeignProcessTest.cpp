@@ -2,6 +2,8 @@
 // forged and posted or sent from outside, and messages aimed at its waits. The tool must live on,
 // answer, open at most one box, and still convert and close as a user expects.
 #include "bench/window/ProgramWindow.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -74,10 +76,7 @@ protected:
     static bool Settle() {
         SetText(109, L"");
         PostMessageW(Control(109), WM_CHAR, '7', 1);
-        const DWORD start = GetTickCount();
-        while (Alive() && Text(109) != L"7" && GetTickCount() - start < kWaitMs) {
-            Sleep(1);
-        }
+        test_support::WaitUntil([] { return !Alive() || Text(109) == L"7"; }, kWaitMs);
         const bool settled = Alive() && Text(109) == L"7";
         SetText(109, L"");
         return settled;
@@ -85,37 +84,11 @@ protected:
 
     // The tool's visible message boxes.
     static std::vector<HWND> Boxes() {
-        struct Search {
-            DWORD process = 0;
-            std::vector<HWND> boxes;
-        } search{tool_->processId(), {}};
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto* search = reinterpret_cast<Search*>(param);
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process == search->process && IsWindowVisible(window) &&
-                    launch::ClassNameOf(window) == L"#32770") {
-                    search->boxes.push_back(window);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.boxes;
+        return test_support::ProcessWindows(tool_->processId(), L"#32770");
     }
 
     // The main window and every window inside it.
-    static std::vector<HWND> Windows() {
-        std::vector<HWND> windows = {form_};
-        EnumChildWindows(
-            form_,
-            [](HWND child, LPARAM param) -> BOOL {
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&windows));
-        return windows;
-    }
+    static std::vector<HWND> Windows() { return test_support::WindowAndDescendants(form_); }
 
     static launch::StartedProgram* tool_;
     static HWND form_;
@@ -164,9 +137,7 @@ public:
             }
             DestroyWindow(hwnd_);
         });
-        while (!created_) {
-            Sleep(1);
-        }
+        test_support::WaitUntil([this] { return created_.load(); });
     }
     ~SilentWindow() { Release(); }
 
@@ -239,10 +210,7 @@ TEST_F(ForeignProcess, ForgedClicksNeverOpenMoreThanOneBox) {
     for (int i = 0; i < 3; ++i) {
         PostMessageW(button, BM_CLICK, 0, 0);
     }
-    const DWORD start = GetTickCount();
-    while (Boxes().empty() && Alive() && GetTickCount() - start < kWaitMs) {
-        Sleep(1);
-    }
+    test_support::WaitUntil([] { return !Boxes().empty() || !Alive(); }, kWaitMs);
     EXPECT_TRUE(Settle()) << "the box's loop takes what was posted";
     Send(group, WM_COMMAND, MAKEWPARAM(117, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     EXPECT_TRUE(Settle());
@@ -252,10 +220,7 @@ TEST_F(ForeignProcess, ForgedClicksNeverOpenMoreThanOneBox) {
     for (int round = 0; round < 4 && !Boxes().empty(); ++round) {
         const HWND box = Boxes().front();
         PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-        const DWORD closing = GetTickCount();
-        while (IsWindow(box) && GetTickCount() - closing < kWaitMs) {
-            Sleep(1);
-        }
+        EXPECT_TRUE(test_support::WaitUntil([&] { return !IsWindow(box); }, kWaitMs));
         EXPECT_TRUE(Settle());
     }
     EXPECT_TRUE(Boxes().empty());

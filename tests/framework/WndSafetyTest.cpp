@@ -1,6 +1,7 @@
 #include "framework/Wnd.h"
 #include "tests/framework/TestWindows.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -225,19 +226,7 @@ protected:
 };
 
 int CountTestClassWindows() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            wchar_t name[64] = {};
-            GetClassNameW(hwnd, name, 64);
-            if (lstrcmpiW(name, TestClassName()) == 0) {
-                ++*reinterpret_cast<int*>(param);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
+    return test_support::CountThreadWindows(TestClassName());
 }
 
 TEST(WndSafety, ACreationThatCouldNotBeBoundFailsAndLeavesNoWindow) {

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "bench/window/ProgramWindow.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/KeyInput.h"
+#include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -56,54 +59,27 @@ public:
 
     // Waits until the focus is somewhere other than on `from`.
     HWND WaitForFocusToLeave(HWND from) const {
-        const DWORD start = GetTickCount();
-        HWND focus = Focus();
-        while (focus == from && GetTickCount() - start < 5000) {
-            Sleep(1);
-            focus = Focus();
-        }
-        return focus;
+        test_support::WaitUntil([&] { return Focus() != from; });
+        return Focus();
     }
 
     // A key pressed and released on a window, through the program's message loop.
-    void PressKey(HWND window, UINT key) const {
-        const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
-        PostMessageW(window, WM_KEYDOWN, key, 1 | (scan << 16));
-        PostMessageW(window, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000u);
-    }
+    void PressKey(HWND window, UINT key) const { test_support::PostKeyPress(window, key); }
 
     // A visible window of the program with the class and caption, waiting
     // for it up to timeoutMs; nullptr when none came.
     HWND WaitForWindow(const wchar_t* className, const std::wstring& caption,
                        DWORD timeoutMs = 5000) const {
-        struct Search {
-            DWORD process;
-            const wchar_t* className;
-            const std::wstring* caption;
-            HWND found;
-        } search{program_.processId(), className, &caption, nullptr};
-        const DWORD start = GetTickCount();
-        do {
-            EnumWindows(
-                [](HWND window, LPARAM param) -> BOOL {
-                    auto* search = reinterpret_cast<Search*>(param);
-                    DWORD process = 0;
-                    GetWindowThreadProcessId(window, &process);
-                    if (process == search->process && IsWindowVisible(window) &&
-                        launch::ClassNameOf(window) == search->className &&
-                        launch::WindowText(window) == *search->caption) {
-                        search->found = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            if (search.found != nullptr) {
-                return search.found;
-            }
-            Sleep(1);
-        } while (GetTickCount() - start < timeoutMs);
-        return nullptr;
+        HWND found = nullptr;
+        test_support::WaitUntil(
+            [&] {
+                const std::vector<HWND> windows =
+                    test_support::ProcessWindows(program_.processId(), className, caption.c_str());
+                found = windows.empty() ? nullptr : windows.front();
+                return found != nullptr;
+            },
+            timeoutMs);
+        return found;
     }
 
 private:

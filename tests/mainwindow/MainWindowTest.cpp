@@ -2,6 +2,7 @@
 // its place and size, its eighteen controls, both conversions, the message
 // box of missing input, the keyboard, and how it ends.
 #include "tests/mainwindow/MainWindowPrograms.h"
+#include "tests/support/ScreenPixels.h"
 
 #include <commctrl.h>
 
@@ -69,12 +70,7 @@ protected:
 
     // The colour the screen shows at a point of a control's client area.
     COLORREF ScreenColor(HWND control, int x, int y) {
-        POINT point = {x, y};
-        ClientToScreen(control, &point);
-        HDC screen = GetDC(nullptr);
-        const COLORREF color = GetPixel(screen, point.x, point.y);
-        ReleaseDC(nullptr, screen);
-        return color;
+        return test_support::ScreenPixel(control, x, y);
     }
 
     std::unique_ptr<StartedWindow> window_;
@@ -123,39 +119,17 @@ TEST_P(MainWindow, HasItsEighteenControlsInPlace) {
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE)), c.exStyle);
     }
     // Only these eighteen live in the window.
-    int count = 0;
-    EnumChildWindows(
-        window_->form(),
-        [](HWND, LPARAM param) -> BOOL {
-            ++*reinterpret_cast<int*>(param);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    EXPECT_EQ(count, 18);
+    EXPECT_EQ(test_support::WindowAndDescendants(window_->form()).size(), 1u + 18u);
 }
 
 TEST_P(MainWindow, FiveControlsHaveHints) {
     // The tool tip is a pop-up of the program owned by the main window.
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{window_->program().processId(), nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(param);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == search->process &&
-                _wcsicmp(launch::ClassNameOf(window).c_str(), L"tooltips_class32") == 0) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.found, nullptr);
-    EXPECT_EQ(GetWindow(search.found, GW_OWNER), window_->form());
-    EXPECT_EQ(SendMessageW(search.found, TTM_GETTOOLCOUNT, 0, 0), 5); // 105, 109, 110, 114, 115
+    const std::vector<HWND> tips = test_support::ProcessWindows(window_->program().processId(),
+                                                                L"tooltips_class32", nullptr, true);
+    ASSERT_FALSE(tips.empty());
+    const HWND tip = tips.front();
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), window_->form());
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 5); // 105, 109, 110, 114, 115
 }
 
 TEST_P(MainWindow, ShowsOutputBoxesInSilverAndInputBoxesInWhite) {
@@ -224,10 +198,7 @@ TEST_P(MainWindow, SpaceOnAFocusedButtonConverts) {
     SetText(109, L"63");
     HWND button = window_->Control(106);
     window_->PressKey(button, VK_SPACE);
-    const DWORD start = GetTickCount();
-    while (Text(108) != L"241" && GetTickCount() - start < 5000) {
-        Sleep(1);
-    }
+    test_support::WaitUntil([&] { return Text(108) == L"241"; });
     EXPECT_EQ(Text(108), L"241");
     EXPECT_EQ(Text(107), L"55");
 }
@@ -257,15 +228,8 @@ TEST_P(MainWindow, MissingInputIsReportedInABoxOwnedByTheWindow) {
     // Clicked as a user clicks it; a posted WM_COMMAND naming the button
     // would be a forged click, which the tool drops.
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    const DWORD start = GetTickCount();
-    while (IsWindow(box) && GetTickCount() - start < 5000) {
-        Sleep(1);
-    }
-    EXPECT_FALSE(IsWindow(box));
-    const DWORD back = GetTickCount();
-    while (window_->Focus() != button && GetTickCount() - back < 5000) {
-        Sleep(1);
-    }
+    EXPECT_TRUE(test_support::WaitUntil([&] { return !IsWindow(box); })) << "the box closes";
+    test_support::WaitUntil([&] { return window_->Focus() == button; });
     EXPECT_EQ(window_->Focus(), button) << "the focus goes back to the button";
 }
 

@@ -1,6 +1,8 @@
 #include "native/BackgroundPicture.h"
 
 #include "tests/support/GuiObjectCount.h"
+#include "tests/support/MemoryBitmaps.h"
+#include "tests/support/ScreenPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -10,90 +12,13 @@
 
 namespace {
 
-// A 32-bit top-down device-independent bitmap of the given size.
-BITMAPINFO Info32(int width, int height, int bits = 32) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = static_cast<WORD>(bits);
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-// A memory canvas whose pixels can be read back: a 32-bit DIB selected into
-// a memory context, filled with one colour.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill) : m_width(width) {
-        m_dc = CreateCompatibleDC(nullptr);
-        const BITMAPINFO info = Info32(width, height);
-        void* bits = nullptr;
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_pixels = static_cast<std::uint32_t*>(bits);
-        m_previous = SelectObject(m_dc, m_bitmap);
-        const RECT all = {0, 0, width, height};
-        HBRUSH brush = CreateSolidBrush(fill);
-        FillRect(m_dc, &all, brush);
-        DeleteObject(brush);
-    }
-    ~Canvas() {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return m_dc; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const std::uint32_t pixel = m_pixels[y * m_width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-
-private:
-    int m_width;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    std::uint32_t* m_pixels = nullptr;
-};
-
-// A bitmap of one colour: a 24-bit or 32-bit DIB (alpha as given, the colour
-// premultiplied by it) or a device-dependent bitmap.
-enum class Kind { kDib24, kDib32, kDdb32 };
-
-HBITMAP SolidBitmap(Kind kind, int width, int height, COLORREF color, BYTE alpha = 255) {
-    const auto premultiply = [alpha](int channel) { return channel * alpha / 255; };
-    const std::uint32_t pixel =
-        (static_cast<std::uint32_t>(alpha) << 24) | (premultiply(GetRValue(color)) << 16) |
-        (premultiply(GetGValue(color)) << 8) | premultiply(GetBValue(color));
-    if (kind == Kind::kDdb32) {
-        std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * height, pixel);
-        return CreateBitmap(width, height, 1, 32, pixels.data());
-    }
-    const BITMAPINFO info = Info32(width, height, kind == Kind::kDib24 ? 24 : 32);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const BITMAPINFO source = Info32(width, height);
-    std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * height, pixel);
-    HDC screen = GetDC(nullptr);
-    SetDIBits(screen, bitmap, 0, height, pixels.data(), &source, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
-}
-
-bool Near(COLORREF a, COLORREF b, int tolerance = 3) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
-           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
+using Canvas = test_support::MemoryCanvas;
+using Kind = test_support::BitmapKind;
+using test_support::SolidBitmap;
 
 ::testing::AssertionResult ColorAt(const Canvas& canvas, int x, int y, COLORREF expected) {
     const COLORREF actual = canvas.At(x, y);
-    if (Near(actual, expected)) {
+    if (test_support::SameColour(actual, expected, 3)) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is 0x" << std::hex
@@ -289,13 +214,7 @@ TEST(PaintContainerBackground, AThousandPaintsLeaveNoGdiObjectBehind) {
                                  nullptr, kPictureTiled);
         DrawBackgroundPicture(round % 4, canvas.Dc(), alpha, client, RECT{50, 50, 60, 60});
     };
-    paintRound(0);
-    test_support::GuiObjectBaseline baseline;
-    ASSERT_TRUE(baseline.CanCountGdi());
-    for (int round = 0; round < 1000; ++round) {
-        paintRound(round);
-    }
-    EXPECT_EQ(baseline.Gdi(), 0);
+    test_support::ExpectRoundsLeaveNothing(1000, paintRound);
     DeleteObject(alpha);
     DeleteObject(opaque);
 }

@@ -38,7 +38,7 @@ struct FontCase {
 // Each font is a new object, so a remembered height is found only by its
 // description; more descriptions than are remembered push the oldest out.
 TEST(FontTextHeight, EveryFontMeasuresAsTheScreenMeasuresIt) {
-    const test_support::GuiObjectBaseline baseline;
+    const test_support::GuiLeakCheck check;
     const std::vector<FontCase> cases = {
         {-12, FW_NORMAL, L"Tahoma"}, {-12, FW_NORMAL, L"Tahoma"}, {-12, FW_BOLD, L"Tahoma"},
         {-20, FW_NORMAL, L"Tahoma"}, {-12, FW_NORMAL, L"Arial"},  {-32, FW_NORMAL, L"Tahoma"},
@@ -54,9 +54,7 @@ TEST(FontTextHeight, EveryFontMeasuresAsTheScreenMeasuresIt) {
         DeleteObject(font);
     }
     EXPECT_EQ(FontTextHeight(nullptr), 0);
-    if (baseline.CanCountGdi()) {
-        EXPECT_EQ(baseline.Gdi(), 0) << "no context or font left behind";
-    }
+    EXPECT_TRUE(check.NothingLeft()) << "no context or font left behind";
 }
 
 } // namespace

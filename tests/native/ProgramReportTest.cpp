@@ -1,35 +1,17 @@
 // Start-up and the exception report, watched from outside the reporting program.
+#include "tests/support/WindowQueries.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
 namespace {
 
-struct Search {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogOfProcess(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    wchar_t className[16] = {};
-    GetClassNameW(hwnd, className, 16);
-    if (process == search->process && std::wstring(className) == L"#32770" &&
-        IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 std::wstring TextOf(HWND hwnd) {
-    wchar_t text[512] = {};
-    GetWindowTextW(hwnd, text, 512);
-    return text;
+    return test_support::WindowText(hwnd);
 }
 
 // The report program beside this test, run with one argument.
@@ -58,10 +40,10 @@ public:
     // The program's message box, waiting until it shows or the program ends.
     HWND WaitForMessageBox() {
         for (int i = 0; i < 1000; ++i) {
-            Search search = {process_.dwProcessId, nullptr};
-            EnumWindows(&FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
-            if (search.found != nullptr) {
-                return search.found;
+            const std::vector<HWND> boxes =
+                test_support::ProcessWindows(process_.dwProcessId, L"#32770");
+            if (!boxes.empty()) {
+                return boxes.front();
             }
             if (WaitForSingleObject(process_.hProcess, 20) == WAIT_OBJECT_0) {
                 return nullptr;

@@ -1,5 +1,7 @@
 #include "tests/support/GuiObjectCount.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 #include <winternl.h>
 
 #include <cstdint>
@@ -95,6 +97,36 @@ int CountUserWindows() {
         CountTree(window, &count);
     }
     return count;
+}
+
+::testing::AssertionResult GuiLeakCheck::NothingLeft() const {
+    if (!baseline_.CanCountGdi()) {
+        return ::testing::AssertionFailure() << "GDI objects cannot be counted on this system";
+    }
+    PumpMessagesUntilIdle();
+    const long gdi = baseline_.Gdi();
+    const int windows = baseline_.Windows();
+    if (gdi == 0 && windows == 0) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << gdi << " GDI objects and " << windows << " windows more than at the start";
+}
+
+void ExpectRoundsLeaveNothing(int rounds, const std::function<void(int round)>& round,
+                              int warmUps) {
+    for (int i = 0; i < warmUps && !::testing::Test::HasFatalFailure(); ++i) {
+        round(i);
+    }
+    PumpMessagesUntilIdle();
+    const GuiLeakCheck check;
+    for (int i = 0; i < rounds && !::testing::Test::HasFatalFailure(); ++i) {
+        round(i);
+        if (i % 100 == 99) {
+            PumpMessagesUntilIdle(200); // windows destroyed on the way go now and then
+        }
+    }
+    EXPECT_TRUE(check.NothingLeft()) << "after " << rounds << " rounds";
 }
 
 } // namespace test_support

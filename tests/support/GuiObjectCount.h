@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <functional>
+
 namespace test_support {
 
 // The number of GDI objects this process holds now, or -1 when they cannot be
@@ -34,5 +38,26 @@ private:
     long m_gdi;
     int m_windows;
 };
+
+// A leak check: the counts when it is made, compared later. A check that
+// cannot count would pass for nothing, so NothingLeft() fails whenever GDI
+// objects cannot be counted here, before it compares anything.
+class GuiLeakCheck {
+public:
+    GuiLeakCheck() = default;
+    // Pumps this thread's messages until idle (windows being destroyed go),
+    // then answers whether both counts are back where they were.
+    ::testing::AssertionResult NothingLeft() const;
+
+private:
+    GuiObjectBaseline baseline_;
+};
+
+// The leak loop: runs round(0) .. round(warmUps - 1) first, so that the
+// system's one-time objects exist, then round(0) .. round(rounds - 1), and
+// expects no GDI object or window to be left over from those. Stops at the
+// first fatal failure inside a round.
+void ExpectRoundsLeaveNothing(int rounds, const std::function<void(int round)>& round,
+                              int warmUps = 1);
 
 } // namespace test_support

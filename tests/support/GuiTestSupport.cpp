@@ -5,9 +5,13 @@
 
 #include <gdiplus.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace test_support {
@@ -38,6 +42,32 @@ int PumpMessagesUntilIdle(DWORD timeoutMs) {
         if (GetTickCount() - start > timeoutMs) {
             return count;
         }
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD deadlineMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return condition();
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (condition()) {
+            return true;
+        }
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= deadlineMs) {
+            return false;
+        }
+        // Wakes for any message; the short bound lets the condition see
+        // changes made by other threads and processes.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(10, deadlineMs - spent),
+                                  QS_ALLINPUT);
     }
 }
 
@@ -80,7 +110,7 @@ HWND FindMessageBox(const std::wstring& caption, DWORD timeoutMs) {
         if (search.found != nullptr) {
             return search.found;
         }
-        if (GetTickCount() - start > timeoutMs) {
+        if (timeoutMs == 0 || GetTickCount() - start > timeoutMs) {
             return nullptr;
         }
         PumpMessagesUntilIdle(50);
@@ -108,6 +138,72 @@ bool DismissMessageBox(HWND box) {
     // WM_COMMAND naming the button is a forgery that the runtime drops.
     PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
     return true;
+}
+
+namespace {
+
+MessageBoxCloser* g_closer = nullptr;
+
+// Ends the modal loop of every visible message box of this process; counts them.
+BOOL CALLBACK EndBoxProc(HWND hwnd, LPARAM ended) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    wchar_t className[64] = {};
+    GetClassNameW(hwnd, className, 64);
+    if (process == GetCurrentProcessId() && std::wstring(className) == L"#32770" &&
+        IsWindowVisible(hwnd)) {
+        EndDialog(hwnd, IDABORT);
+        ++*reinterpret_cast<int*>(ended);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+MessageBoxCloser::MessageBoxCloser(std::vector<std::wstring> captions, DWORD deadlineMs,
+                                   std::function<bool(HWND box)> whileOpen)
+    : captions_(std::move(captions)), whileOpen_(std::move(whileOpen)), start_(GetTickCount()),
+      deadlineMs_(deadlineMs) {
+    g_closer = this;
+    timer_ = SetTimer(nullptr, 0, 20, &Tick);
+}
+
+MessageBoxCloser::~MessageBoxCloser() {
+    KillTimer(nullptr, timer_);
+    g_closer = nullptr;
+}
+
+void CALLBACK MessageBoxCloser::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_closer != nullptr) {
+        g_closer->OnTick();
+    }
+}
+
+void MessageBoxCloser::OnTick() {
+    if (GetTickCount() - start_ > deadlineMs_) {
+        // Whatever box is still open ends, and the test goes on to fail.
+        int ended = 0;
+        EnumWindows(EndBoxProc, reinterpret_cast<LPARAM>(&ended));
+        if (ended > 0 && !expired_) {
+            expired_ = true;
+            ADD_FAILURE() << "a message box was still open after " << deadlineMs_ << " ms";
+        }
+        return;
+    }
+    for (const std::wstring& caption : captions_) {
+        HWND box = FindMessageBox(caption, 0);
+        if (box == nullptr) {
+            continue;
+        }
+        if (whileOpen_ && !whileOpen_(box)) {
+            return;
+        }
+        if (closed_++ == 0) {
+            firstText_ = MessageBoxText(box);
+        }
+        DismissMessageBox(box);
+        return;
+    }
 }
 
 namespace {

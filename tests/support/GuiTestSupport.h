@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace test_support {
 
@@ -14,8 +15,15 @@ namespace test_support {
 // messages dispatched. A WM_QUIT met on the way is put back in the queue.
 int PumpMessagesUntilIdle(DWORD timeoutMs = 2000);
 
+// Dispatches this thread's messages until condition holds or deadlineMs
+// passes, checking it after every round of messages; between rounds it blocks
+// until a message arrives (or a short while passes), never for a fixed time.
+// Returns whether condition held; a WM_QUIT met on the way is put back.
+bool WaitUntil(const std::function<bool()>& condition, DWORD deadlineMs = 5000);
+
 // Finds a visible message box (dialog class "#32770") of this process whose
 // caption is the given text, waiting up to timeoutMs while pumping messages.
+// A timeout of 0 looks once and pumps nothing, for use inside a modal loop.
 HWND FindMessageBox(const std::wstring& caption, DWORD timeoutMs = 2000);
 
 // The text of the static message control of a message box.
@@ -24,6 +32,40 @@ std::wstring MessageBoxText(HWND box);
 // Presses the message box's default button (IDOK, or IDCANCEL if there is no
 // OK button). Returns false when box is no message box.
 bool DismissMessageBox(HWND box);
+
+// Closes message boxes of this process from a timer that runs inside their
+// own modal loop, so that the test on this thread can make the call that
+// shows them. On each tick the first visible box with one of the captions (in
+// the order given) gets whileOpen(box), then its default button; whileOpen may
+// return false to leave the box open for a later tick. When the deadline
+// passes the closer ends every message box of this process and fails the
+// test: a box that is never found or never answers fails instead of hanging.
+// One closer lives on the test's thread at a time.
+class MessageBoxCloser {
+public:
+    explicit MessageBoxCloser(std::vector<std::wstring> captions, DWORD deadlineMs = 5000,
+                              std::function<bool(HWND box)> whileOpen = {});
+    ~MessageBoxCloser();
+    MessageBoxCloser(const MessageBoxCloser&) = delete;
+    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
+
+    // How many boxes were closed through their button, and the text of the first.
+    int Closed() const { return closed_; }
+    const std::wstring& FirstText() const { return firstText_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void OnTick();
+
+    std::vector<std::wstring> captions_;
+    std::function<bool(HWND)> whileOpen_;
+    DWORD start_;
+    DWORD deadlineMs_;
+    UINT_PTR timer_ = 0;
+    int closed_ = 0;
+    bool expired_ = false;
+    std::wstring firstText_;
+};
 
 // Captures the whole virtual screen into a PNG file. Returns false on failure.
 bool CaptureScreenToPng(const std::wstring& path);

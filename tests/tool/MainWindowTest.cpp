@@ -178,34 +178,21 @@ TEST_F(MainWindowTest, AThousandConversionsLeaveTheObjectCountsUnchanged) {
     Type(window.rg_edit_track2, u"255");
     Press(window.rg_button_aba_to_track);
     Press(window.rg_button_track_to_aba);
-    test_support::GuiObjectBaseline baseline;
-    ASSERT_TRUE(baseline.CanCountGdi());
-    for (int i = 0; i < 500; ++i) {
+    test_support::ExpectRoundsLeaveNothing(500, [&](int) {
         Click(window.rg_button_aba_to_track);
         Click(window.rg_button_track_to_aba);
-    }
-    PumpMessagesUntilIdle();
-    EXPECT_EQ(baseline.Gdi(), 0);
-    EXPECT_EQ(baseline.Windows(), 0);
+    });
     EXPECT_EQ(Text(window.rg_edit_aba2), u"63");
 }
 
 TEST(MainWindowLifetime, MadeAndDestroyedAgainLeavesNoObjectsBehind) {
-    auto cycle = [] {
+    test_support::ExpectRoundsLeaveNothing(20, [](int) {
         rg_my_main_window window;
         ControlCreateInfo info;
         info.x = info.y = info.width = info.height = ControlCreateInfo::kDefaultSize;
         ASSERT_EQ(window.CreateNative(info), 1);
         PumpMessagesUntilIdle();
-    };
-    cycle();
-    test_support::GuiObjectBaseline baseline;
-    for (int i = 0; i < 20; ++i) {
-        cycle();
-    }
-    PumpMessagesUntilIdle();
-    EXPECT_EQ(baseline.Gdi(), 0);
-    EXPECT_EQ(baseline.Windows(), 0);
+    });
 }
 
 TEST(StartupClass, RunBodyCreatesTheMainWindowAsTheApplicationsMainWindow) {
