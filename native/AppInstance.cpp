@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "native/CriticalSectionScope.h"
 #include "native/ProgramClasses.h"
 #include "runtime/WideText.h"
 
@@ -17,19 +18,6 @@ constexpr int kStringStep = 4100;
 constexpr COLORREF kImageListMask = RGB(255, 0, 255);
 
 CTarnAppInstance* current_instance = nullptr;
-
-class CriticalSectionScope {
-public:
-    explicit CriticalSectionScope(CRITICAL_SECTION& lock) : lock_(lock) {
-        EnterCriticalSection(&lock_);
-    }
-    ~CriticalSectionScope() { LeaveCriticalSection(&lock_); }
-    CriticalSectionScope(const CriticalSectionScope&) = delete;
-    CriticalSectionScope& operator=(const CriticalSectionScope&) = delete;
-
-private:
-    CRITICAL_SECTION& lock_;
-};
 
 template <typename T> T PointerAt(const CTarnMem& list, int64_t index) {
     T pointer = nullptr;

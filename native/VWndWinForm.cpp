@@ -7,7 +7,6 @@
 #include "framework/DialogTemplate.h"
 #include "framework/WinApp.h"
 #include "native/FormPages.h"
-#include "native/FormPlacement.h"
 #include "native/PrivateMessages.h"
 #include "native/RefTarnMenu.h"
 #include "native/TarnEnvelopeDialog.h"
@@ -416,6 +415,7 @@ void CVWnd_WinForm::OnSetText(LPARAM lParam) {
         tarn_msg::SendTrustedMessage(envelope_, tarn_msg::kEnvelopeCommand,
                                      tarn_msg::kEnvelopeSetText, lParam);
     } else {
+        // Judged by the text before this change, which the next change shows.
         UpdateCaptionStyle();
     }
 }

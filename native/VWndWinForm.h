@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "native/FormKeyboard.h"
+#include "native/FormPlacement.h"
 #include "native/FormStyles.h"
 #include "native/Listeners.h"
 #include "native/VWndContainer.h"
@@ -122,7 +123,7 @@ public:
     uint64_t ControlBox = 1;
     uint64_t MaxButton = 0;
     uint64_t MinButton = 1;
-    int64_t StartState = 0;
+    int64_t StartState = kStartAsDesigned; // one of the start states of FormPlacement.h
     uint64_t Movable = 1;
     HICON Icon = nullptr; // the resource icon 100 (shared) unless the program sets another
     uint64_t EscapeCloses = 1;
@@ -134,7 +135,7 @@ public:
     uint64_t AlwaysActiveCaption = 0;
     CWString ClassName;
 
-    // State that tests and the envelope read.
+    // State the tests read.
     bool IsFirstActivationDone() const { return firstActivationDone_ != 0; }
     bool IsInActivation() const { return inActivation_ != 0; }
     bool IsHelpOpened() const { return helpOpened_ != 0; }

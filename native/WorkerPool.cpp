@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "native/CriticalSectionScope.h"
+
 namespace {
 
 constexpr int64_t kListGrowStep = 256;
@@ -12,19 +14,6 @@ int64_t ProcessorCount() {
     GetSystemInfo(&info);
     return static_cast<int64_t>(info.dwNumberOfProcessors);
 }
-
-class CriticalSectionScope {
-public:
-    explicit CriticalSectionScope(CRITICAL_SECTION& lock) : lock_(lock) {
-        EnterCriticalSection(&lock_);
-    }
-    ~CriticalSectionScope() { LeaveCriticalSection(&lock_); }
-    CriticalSectionScope(const CriticalSectionScope&) = delete;
-    CriticalSectionScope& operator=(const CriticalSectionScope&) = delete;
-
-private:
-    CRITICAL_SECTION& lock_;
-};
 
 } // namespace
 

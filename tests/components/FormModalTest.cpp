@@ -6,6 +6,7 @@
 #include "native/TarnEnvelopeDialog.h"
 #include "native/VWndWinForm.h"
 #include "tests/components/FormTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedTarnApp.h"
 #include "tests/support/WindowQueries.h"
 
@@ -330,6 +331,111 @@ TEST(FormModal, FixedDialogFrameForcesTheFrameProperties) {
     EXPECT_EQ(session.form.Window().MinButton, 0u);
     EXPECT_EQ(style & WS_THICKFRAME, 0u);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
+}
+
+// What the window carrying a form's frame answers to the frame messages.
+struct FrameAnswers {
+    std::vector<std::string> events;
+    // The smallest tracking size the limits handler was handed, and the one
+    // the window answered after the handler raised it.
+    POINT limitsSeen = {};
+    POINT minTrack = {};
+    // Per AlwaysActiveCaption 0 and 1: the title bar still looks active
+    // after a non-client deactivation.
+    bool captionKeptActive[2] = {};
+};
+
+COLORREF TitleBarMiddle(HWND frame) {
+    TITLEBARINFO bar = {};
+    bar.cbSize = sizeof(bar);
+    RECT window = {};
+    if (!GetTitleBarInfo(frame, &bar) || !GetWindowRect(frame, &window)) {
+        return CLR_INVALID;
+    }
+    HDC dc = GetWindowDC(frame);
+    const COLORREF colour =
+        GetPixel(dc, (bar.rcTitleBar.left + bar.rcTitleBar.right) / 2 - window.left,
+                 (bar.rcTitleBar.top + bar.rcTitleBar.bottom) / 2 - window.top);
+    ReleaseDC(frame, dc);
+    return colour;
+}
+
+FrameAnswers AskFrame(HWND frame, TestForm& form, EventLog& log) {
+    FrameAnswers answers;
+    log.entries.clear();
+    SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(501, MF_STRING), 1);
+    SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(3, MF_POPUP), 1);
+    log.limits = [&](rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi& limits) {
+        answers.limitsSeen = {limits.MinTrackSize.width, limits.MinTrackSize.height};
+        limits.MinTrackSize = {400, 300};
+    };
+    log.answers["limits"] = 1;
+    MINMAXINFO info = {};
+    info.ptMinTrackSize = {50, 50};
+    info.ptMaxTrackSize = {2000, 1500};
+    SendMessageW(frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    answers.minTrack = info.ptMinTrackSize;
+    answers.events = log.entries;
+    for (uint64_t always : {0u, 1u}) {
+        form.Window().AlwaysActiveCaption = always;
+        SendMessageW(frame, WM_NCACTIVATE, TRUE, 0);
+        const COLORREF active = TitleBarMiddle(frame);
+        SendMessageW(frame, WM_NCACTIVATE, FALSE, 0);
+        answers.captionKeptActive[always] =
+            active != CLR_INVALID && TitleBarMiddle(frame) == active;
+        SendMessageW(frame, WM_NCACTIVATE, TRUE, 0);
+    }
+    form.Window().AlwaysActiveCaption = 0;
+    log.limits = nullptr;
+    return answers;
+}
+
+// The form answers the frame messages for whichever window carries its
+// frame: its own as a top-level form, the envelope's in a modal run, where
+// the form's own window is a child whose size limits stay the platform's.
+TEST(FormFrame, TheFrameAnswersAlikeForATopLevelFormAndAnEnvelope) {
+    FrameAnswers topLevel;
+    {
+        TestForm form;
+        EventLog log;
+        BindFormEvents(form, log);
+        form.designWidth = 400;
+        form.designHeight = 120;
+        ASSERT_EQ(form_test::CreateTopLevel(form), 1);
+        test_support::PumpMessagesUntilIdle();
+        topLevel = AskFrame(form.Hwnd(), form, log);
+        form.GetFormWindow()->DestroyWindow();
+    }
+    ModalSession session;
+    session.form.designWidth = 400;
+    session.NoteEnvelope();
+    FrameAnswers enveloped;
+    MINMAXINFO childInfo = {};
+    std::vector<std::string> childEvents;
+    session.During([&] {
+        enveloped = AskFrame(session.envelope, session.form, session.log);
+        session.log.entries.clear();
+        childInfo.ptMinTrackSize = {50, 50};
+        SendMessageW(session.form.Hwnd(), WM_GETMINMAXINFO, 0,
+                     reinterpret_cast<LPARAM>(&childInfo));
+        childEvents = session.log.entries;
+    });
+    EXPECT_EQ(session.Run(), 0);
+
+    const std::vector<std::string> expectedEvents = {"select 501", "select 0", "limits"};
+    for (const FrameAnswers* answers : {&topLevel, &enveloped}) {
+        SCOPED_TRACE(answers == &topLevel ? "top-level form" : "envelope");
+        EXPECT_EQ(answers->events, expectedEvents);
+        EXPECT_EQ(answers->limitsSeen.x, 1) << "the smallest tracking size starts at 1 x 1";
+        EXPECT_EQ(answers->limitsSeen.y, 1);
+        EXPECT_EQ(answers->minTrack.x, 400);
+        EXPECT_EQ(answers->minTrack.y, 300);
+        EXPECT_FALSE(answers->captionKeptActive[0]) << "a plain caption shows the deactivation";
+        EXPECT_TRUE(answers->captionKeptActive[1]) << "an always-active caption stays active";
+    }
+    EXPECT_TRUE(childEvents.empty()) << "the enveloped form's own window reports no limits";
+    EXPECT_EQ(childInfo.ptMinTrackSize.x, 50);
+    EXPECT_EQ(childInfo.ptMinTrackSize.y, 50);
 }
 
 } // namespace
