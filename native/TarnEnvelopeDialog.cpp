@@ -151,8 +151,9 @@ LRESULT CTarnEnvelopeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM l
 }
 
 BOOL CTarnEnvelopeDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (lParam == 0 && m_form.FormListener != nullptr &&
-        m_form.FormListener->OnWindowCommand(LOWORD(wParam)) != 0) {
+    IContainerEventListener* listener =
+        m_form.FormListener != nullptr ? m_form.ContainerListener() : nullptr;
+    if (lParam == 0 && listener != nullptr && listener->OnWindowCommand(LOWORD(wParam)) != 0) {
         return TRUE;
     }
     return CDialog::OnCommand(wParam, lParam);
