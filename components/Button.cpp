@@ -43,7 +43,6 @@ rg_AnNiuJiChuLei& rg_AnNiuJiChuLei::operator=(const rg_AnNiuJiChuLei& other) {
 
 rg_AnNiuJiChuLei::~rg_AnNiuJiChuLei() {
     flags |= kFlagDestroying;
-    Clicked.Release();
 }
 
 const ClassInfo& rg_AnNiuJiChuLei::ClassRecord() {

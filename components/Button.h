@@ -21,7 +21,7 @@ public:
     // The control's copy: the shared holder and object text; Clicked unbound.
     rg_AnNiuJiChuLei(const rg_AnNiuJiChuLei& other) : CTarnWinControl(other) {}
     rg_AnNiuJiChuLei& operator=(const rg_AnNiuJiChuLei& other);
-    // Releases the Clicked target, then the control.
+    // Marks the destruction begun; Clicked then releases its target as a member.
     ~rg_AnNiuJiChuLei() override;
 
     static const ClassInfo& ClassRecord();

@@ -44,13 +44,6 @@ int32_t CreateControlWindow(CTarnWinControl& control, Native* native, ControlCre
     return 1;
 }
 
-// Makes listener the native window's listener.
-inline void AttachNativeListener(CTarnWndPart* native, IBaseEventListener* listener) {
-    if (native != nullptr) {
-        native->Listener = listener;
-    }
-}
-
 // Clears the native window's listener if it is listener (a copy of the
 // component may have attached itself since).
 inline void DetachNativeListener(CTarnWndPart* native, IBaseEventListener* listener) {

@@ -30,8 +30,6 @@ rg_edit_box& rg_edit_box::operator=(const rg_edit_box& other) {
 rg_edit_box::~rg_edit_box() {
     flags |= kFlagDestroying;
     DetachListener();
-    EditSpin.Release();
-    EditChanged.Release();
 }
 
 const ClassInfo& rg_edit_box::ClassRecord() {

@@ -27,8 +27,8 @@ public:
     // Shares other's holder; events unbound.
     rg_edit_box(const rg_edit_box& other) : CTarnWinControl(other) {}
     rg_edit_box& operator=(const rg_edit_box& other);
-    // Detaches the listener, releases the EditSpin then the EditChanged
-    // target, then the control.
+    // Detaches the listener; EditSpin, then EditChanged, release their
+    // targets as members.
     ~rg_edit_box() override;
 
     static const ClassInfo& ClassRecord();

@@ -26,7 +26,6 @@ rg_label7& rg_label7::operator=(const rg_label7& other) {
 rg_label7::~rg_label7() {
     flags |= kFlagDestroying;
     DetachListener();
-    LabelMessage.Release();
 }
 
 const ClassInfo& rg_label7::ClassRecord() {

@@ -24,7 +24,7 @@ public:
     // Shares other's holder; LabelMessage unbound.
     rg_label7(const rg_label7& other) : CTarnWinControl(other) {}
     rg_label7& operator=(const rg_label7& other);
-    // Detaches the listener, releases the LabelMessage target, then the control.
+    // Detaches the listener; LabelMessage then releases its target as a member.
     ~rg_label7() override;
 
     static const ClassInfo& ClassRecord();

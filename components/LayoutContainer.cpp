@@ -34,12 +34,6 @@ rg_ZuJianBuJuQi::~rg_ZuJianBuJuQi() {
     // A window that outlives this component (its holder is shared) must not
     // report to it any more.
     DetachListener();
-    EventSlot* const slots[kContainerEventCount] = {
-        &ContainerCreated, &ContainerDestroying, &ContainerDestroyed, &Moved, &SizeChanged, &Shown,
-        &Hidden,           &MenuCommand};
-    for (int index = kContainerEventCount - 1; index >= 0; --index) {
-        slots[index]->Release();
-    }
 }
 
 const ClassInfo& rg_ZuJianBuJuQi::ClassRecord() {
@@ -50,10 +44,6 @@ const ClassInfo& rg_ZuJianBuJuQi::ClassRecord() {
 
 const ClassInfo& rg_ZuJianBuJuQi::GetClassInfo() const {
     return ClassRecord();
-}
-
-bool rg_ZuJianBuJuQi::IsEqual(const CTarnObject& other) const {
-    return CTarnWinContainer::IsEqual(other);
 }
 
 rg_ZuJianBuJuQi* rg_ZuJianBuJuQi::CreateNew() const {
@@ -73,10 +63,6 @@ bool rg_ZuJianBuJuQi::CopyFrom(const CTarnObject& other) {
     }
     CopyContent(static_cast<const rg_ZuJianBuJuQi&>(other));
     return true;
-}
-
-void rg_ZuJianBuJuQi::Reset() {
-    CTarnWinContainer::Reset();
 }
 
 bool rg_ZuJianBuJuQi::IsKindOf(const ClassInfo& info) const {

@@ -29,18 +29,16 @@ public:
     // Shares other's window (without listening to it); no bindings.
     rg_ZuJianBuJuQi(const rg_ZuJianBuJuQi& other);
     rg_ZuJianBuJuQi& operator=(const rg_ZuJianBuJuQi& other);
-    // Stops listening first, then releases the container slots' targets
-    // (last to first), then the control's destruction.
+    // Stops listening first; the container slots then release their targets
+    // as members (last first), before the control's destruction.
     ~rg_ZuJianBuJuQi() override;
 
     static const ClassInfo& ClassRecord();
 
     const ClassInfo& GetClassInfo() const override;
-    bool IsEqual(const CTarnObject& other) const override;
     rg_ZuJianBuJuQi* CreateNew() const override;
     rg_ZuJianBuJuQi* Clone() const override;
     bool CopyFrom(const CTarnObject& other) override;
-    void Reset() override;
     bool IsKindOf(const ClassInfo& info) const override;
 
     // Creates the "TarnContainer" window from the record: 1 when created, 0
@@ -76,8 +74,6 @@ public:
     TNotifyEvent Hidden;
     // A menu or accelerator command: its id. Nonzero = handled.
     TEventSlot<uint32_t> MenuCommand;
-
-    static constexpr int kContainerEventCount = 8;
 };
 
 } // namespace rg_tarn_MFCJieMian_base

@@ -25,10 +25,6 @@ const ClassInfo& CTarnWinContainer::GetClassInfo() const {
     return ClassRecord();
 }
 
-bool CTarnWinContainer::IsEqual(const CTarnObject& other) const {
-    return CTarnWinControl::IsEqual(other);
-}
-
 CTarnWinContainer* CTarnWinContainer::CreateNew() const {
     return new CTarnWinContainer();
 }
@@ -45,10 +41,6 @@ bool CTarnWinContainer::CopyFrom(const CTarnObject& other) {
     }
     CopyContent(static_cast<const CTarnWinContainer&>(other));
     return true;
-}
-
-void CTarnWinContainer::Reset() {
-    CTarnWinControl::Reset();
 }
 
 bool CTarnWinContainer::IsKindOf(const ClassInfo& info) const {

@@ -22,11 +22,9 @@ public:
     static const ClassInfo& ClassRecord();
 
     const ClassInfo& GetClassInfo() const override;
-    bool IsEqual(const CTarnObject& other) const override;
     CTarnWinContainer* CreateNew() const override;
     CTarnWinContainer* Clone() const override;
     bool CopyFrom(const CTarnObject& other) override;
-    void Reset() override;
     bool IsKindOf(const ClassInfo& info) const override;
 
     // The control's steps, then the control-parent extended style.

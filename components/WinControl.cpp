@@ -73,20 +73,6 @@ CTarnWinControl& CTarnWinControl::operator=(const CTarnWinControl& other) {
     return *this;
 }
 
-CTarnWinControl::~CTarnWinControl() {
-    EventSlot* const slots[kEventCount] = {&LeftButtonDown,  &LeftButtonUp,  &LeftDoubleClick,
-                                           &RightButtonDown, &RightButtonUp, &MiddleButtonDown,
-                                           &MiddleButtonUp,  &MouseMove,     &MouseWheel,
-                                           &KeyDown,         &KeyUp,         &GotFocus,
-                                           &LostFocus,       &CharInput,     &MessageReceived,
-                                           &Created,         &FilesDropped};
-    for (int index = kEventCount - 1; index >= 0; --index) {
-        slots[index]->Release();
-    }
-    ObjectText.SetEmpty();
-    AttachRef(nullptr);
-}
-
 const ClassInfo& CTarnWinControl::ClassRecord() {
     static const ClassInfo info =
         MakeClassInfo(&CreateWinControl, "rg_tarn_MFCJieMian_base::CTarnWinControl");
@@ -215,9 +201,6 @@ int32_t CTarnWinControl::PreprocessMessage(TarnMessage* message) {
         return 1;
     }
     const WPARAM wParam = message->wParam;
-    const LPARAM lParam = message->lParam;
-    const auto x = static_cast<int32_t>(static_cast<int16_t>(LOWORD(lParam)));
-    const auto y = static_cast<int32_t>(static_cast<int16_t>(HIWORD(lParam)));
     switch (message->message) {
     case WM_SETFOCUS:
         return Consumed(GotFocus.Raise(this));
@@ -251,6 +234,19 @@ int32_t CTarnWinControl::PreprocessMessage(TarnMessage* message) {
         }
         return 0;
     }
+    case WM_DROPFILES:
+        RaiseFilesDropped(message->hwnd, wParam);
+        return 0;
+    default:
+        return RaiseMouseEvent(*message);
+    }
+}
+
+int32_t CTarnWinControl::RaiseMouseEvent(const TarnMessage& message) {
+    const WPARAM wParam = message.wParam;
+    const auto x = static_cast<int32_t>(static_cast<int16_t>(LOWORD(message.lParam)));
+    const auto y = static_cast<int32_t>(static_cast<int16_t>(HIWORD(message.lParam)));
+    switch (message.message) {
     case WM_MOUSEMOVE:
         return Consumed(MouseMove.Raise(this, x, y, MouseModifiers(wParam)));
     case WM_LBUTTONDOWN:
@@ -271,9 +267,6 @@ int32_t CTarnWinControl::PreprocessMessage(TarnMessage* message) {
         const int32_t notches = static_cast<int16_t>(HIWORD(wParam)) / WHEEL_DELTA;
         return Consumed(MouseWheel.Raise(this, notches, MouseModifiers(wParam)));
     }
-    case WM_DROPFILES:
-        RaiseFilesDropped(message->hwnd, wParam);
-        return 0;
     default:
         return 0;
     }

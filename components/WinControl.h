@@ -58,8 +58,8 @@ struct ControlCreateInfo {
 };
 
 // The menu handle a record's menu object holds, or null (no menu object, or
-// one without a menu). Menu objects come with forms; until then no record
-// carries one.
+// one without a menu). Only the record of a top-level form carries a menu
+// object; it counts for the frame size of a form created at its design size.
 HMENU MenuHandleOf(const ControlCreateInfo& info);
 
 // Event argument lists shared by several components.
@@ -82,9 +82,9 @@ public:
     CTarnWinControl(const CTarnWinControl& other);
     // CopyFrom without the kind test.
     CTarnWinControl& operator=(const CTarnWinControl& other);
-    // Releases the slots' targets from the last slot to the first, then the
-    // object text and the holder.
-    ~CTarnWinControl() override;
+    // The slots release their targets as members die, the last slot first;
+    // then the object text goes, and the holder last, with the base.
+    ~CTarnWinControl() override = default;
 
     static const ClassInfo& ClassRecord();
 
@@ -177,8 +177,6 @@ public:
     // The dropped names; valid during the call only.
     TEventSlot<rg_tarn_base::rg_WenBenShuZuLei*> FilesDropped;
 
-    static constexpr int kEventCount = 17;
-
 protected:
     // Takes over the caller's reference to holder, releasing the one held.
     void AdoptHolder(CMfcWndObject* holder) { AttachRef(holder); }
@@ -186,6 +184,8 @@ protected:
     void CopyContent(const CTarnWinControl& other);
 
 private:
+    // The mouse events of PreprocessMessage; 1 = consumed, 0 for any other message.
+    int32_t RaiseMouseEvent(const TarnMessage& message);
     // drop is the first parameter of WM_DROPFILES that hwnd received.
     void RaiseFilesDropped(HWND hwnd, WPARAM drop);
 };

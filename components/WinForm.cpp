@@ -179,34 +179,6 @@ int32_t CTarnWinForm::FilterMessage(HWND, UINT, WPARAM, LPARAM, TarnMessage*) {
     return 1;
 }
 
-int32_t CTarnWinForm::OnPreprocess(TarnMessage* message) {
-    return rg_ZuJianBuJuQi::OnPreprocess(message);
-}
-
-void CTarnWinForm::OnWindowCreate() {
-    rg_ZuJianBuJuQi::OnWindowCreate();
-}
-
-void CTarnWinForm::OnWindowDestroy() {
-    rg_ZuJianBuJuQi::OnWindowDestroy();
-}
-
-void CTarnWinForm::OnWindowFinalDestroy() {
-    rg_ZuJianBuJuQi::OnWindowFinalDestroy();
-}
-
-void CTarnWinForm::OnWindowSize() {
-    rg_ZuJianBuJuQi::OnWindowSize();
-}
-
-void CTarnWinForm::OnWindowShow(int32_t shown) {
-    rg_ZuJianBuJuQi::OnWindowShow(shown);
-}
-
-void CTarnWinForm::OnWindowMove() {
-    rg_ZuJianBuJuQi::OnWindowMove();
-}
-
 int32_t CTarnWinForm::OnWindowCommand(uint32_t id) {
     return FormMenuCommand.Raise(this, static_cast<int32_t>(static_cast<uint16_t>(id))) != 0 ? 1
                                                                                              : 0;

@@ -69,14 +69,8 @@ public:
     // The native window object with the form properties.
     CVWnd_WinForm* GetFormWindow() const;
 
-    // Container listener operations (the form raises FormMenuCommand for menu commands).
-    int32_t OnPreprocess(TarnMessage* message) override;
-    void OnWindowCreate() override;
-    void OnWindowDestroy() override;
-    void OnWindowFinalDestroy() override;
-    void OnWindowSize() override;
-    void OnWindowShow(int32_t shown) override;
-    void OnWindowMove() override;
+    // A menu or accelerator command raises FormMenuCommand instead of the
+    // container's MenuCommand.
     int32_t OnWindowCommand(uint32_t id) override;
 
     // Form listener operations.
@@ -102,8 +96,6 @@ public:
     TEventSlot<int32_t> FormTrayIcon;                               // click kind
     TEventSlot<rg_ChuangKouWeiZhiXianZhiXinXi*> FormPositionLimits; // nonzero = use the changes
     TNotifyEvent FormModalShown;
-
-    static constexpr int kFormEventCount = 10;
 };
 
 } // namespace rg_tarn_MFCJieMian_base

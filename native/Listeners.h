@@ -51,9 +51,12 @@ protected:
 };
 
 // What a native form window (and the envelope of a modal form) reports to
-// its form component, besides the container events. Only the form component
-// sets it, so a container that shares the form's window never receives these.
-class IWinFormEventListener : public IContainerEventListener {
+// its form component. It stands beside the container listener rather than
+// deriving from it: the form window reports the container events to its
+// container listener and the form events here, so the form component
+// implements each operation once. Only the form component sets it, so a
+// container that shares the form's window never receives these.
+class IWinFormEventListener {
 public:
     // A queued message on its way to the form's keyboard pre-translation;
     // nonzero consumes it.

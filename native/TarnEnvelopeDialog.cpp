@@ -141,8 +141,9 @@ void CTarnEnvelopeDialog::OnEnvelopeCommand(WPARAM command, LPARAM value) {
 }
 
 std::optional<LRESULT> CTarnEnvelopeDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (lParam == 0 && m_form.FormListener != nullptr &&
-        m_form.FormListener->OnWindowCommand(LOWORD(wParam)) != 0) {
+    IContainerEventListener* listener =
+        m_form.FormListener != nullptr ? m_form.ContainerListener() : nullptr;
+    if (lParam == 0 && listener != nullptr && listener->OnWindowCommand(LOWORD(wParam)) != 0) {
         return LRESULT{0};
     }
     return CDialog::OnCommand(wParam, lParam);
