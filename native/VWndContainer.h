@@ -27,6 +27,10 @@ inline constexpr const wchar_t* kTarnContainerClass = L"TarnContainer";
 // Picture and ToolTip. GUI thread only.
 class CVWnd_Container : public CRuntimeKind<"CVWnd_Container", CTarnWnd<CWnd>> {
 public:
+    // The listener as a container listener, or null; the envelope of a modal
+    // form routes the form's commands to it.
+    IContainerEventListener* ContainerListener() const;
+
     CVWnd_Container() = default;
     ~CVWnd_Container() override = default;
 
@@ -71,9 +75,6 @@ protected:
     // Paints the background colour and picture into dc, inside its clip box:
     // the paint cycle's context, or the one WM_PRINTCLIENT hands over.
     void PaintBackground(HDC dc);
-
-    // The listener as a container listener, or null.
-    IContainerEventListener* ContainerListener() const;
 
 private:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
