@@ -268,33 +268,26 @@ TEST(Button, NoClickIsTakenWhileItsWindowIsDisabledAndOneBoxOpensAtATime) {
 
     // Inside the box's loop: a forged notification and a second box, then OK.
     // Every box found is closed, so that a box inside a box ends the test too.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-        // Looked up without pumping: this runs inside the boxes' loops.
-        HWND box = FindWindowW(L"#32770", L"second box");
-        if (box == nullptr) {
-            box = FindWindowW(L"#32770", L"one box");
-        }
-        if (box == nullptr) {
-            if (g_boxSession.forged) {
-                KillTimer(nullptr, id);
+    {
+        test_support::MessageBoxCloser closer({L"second box", L"one box"}, 5000, [](HWND) {
+            if (!g_boxSession.forged) {
+                g_boxSession.forged = true;
+                const HWND hwnd = g_boxSession.button->GetWindowHandle();
+                SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(hwnd));
+                g_boxSession.secondBox = g_boxSession.button->ShowMessageBox(
+                    CWString(u"second"), CWString(u"second box"));
             }
-            return;
+            return true;
+        });
+        for (int i = 0; i < 3; ++i) {
+            PostMessageW(button.GetWindowHandle(), BM_CLICK, 0, 0);
         }
-        if (!g_boxSession.forged) {
-            g_boxSession.forged = true;
-            const HWND hwnd = g_boxSession.button->GetWindowHandle();
-            SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(hwnd));
-            g_boxSession.secondBox =
-                g_boxSession.button->ShowMessageBox(CWString(u"second"), CWString(u"second box"));
-        }
-        test_support::DismissMessageBox(box);
-    });
-    for (int i = 0; i < 3; ++i) {
-        PostMessageW(button.GetWindowHandle(), BM_CLICK, 0, 0);
+        EXPECT_TRUE(test_support::WaitUntil(
+            [] { return g_boxSession.forged && g_boxSession.boxesOpen == 0; }, 6000));
+        EXPECT_EQ(closer.Closed(), 1) << "one box, closed through its button";
     }
-    PumpMessagesUntilIdle(5000);
-    KillTimer(nullptr, timer);
+    PumpMessagesUntilIdle();
     EXPECT_EQ(g_boxSession.clicks, 1);
     EXPECT_EQ(g_boxSession.mostBoxesOpen, 1);
     EXPECT_EQ(g_boxSession.secondBox, 0) << "not shown";

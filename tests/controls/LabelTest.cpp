@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 using namespace rg_tarn_MFCJieMian_base;
@@ -178,6 +180,7 @@ TEST(Label, KeepsItsOwnCopyOfTheFontAndNeverTheStockOne) {
     // Created through the component, the label got the component's font.
     ASSERT_NE(wnd->GetOwnFont(), nullptr);
     EXPECT_NE(wnd->GetOwnFont(), fixture.label.GetHolder()->GetFont());
+    const HFONT first = wnd->GetOwnFont();
 
     LOGFONTW description{};
     description.lfHeight = -21;
@@ -191,23 +194,59 @@ TEST(Label, KeepsItsOwnCopyOfTheFontAndNeverTheStockOne) {
     LOGFONTW copy{};
     ASSERT_NE(GetObjectW(own, sizeof(copy), &copy), 0);
     EXPECT_EQ(copy.lfHeight, -21);
+    EXPECT_EQ(GetObjectType(first), 0u) << "the copy it replaced is freed";
+    const RECT large = fixture.Ink();
 
     // A null or unreadable font leaves the label's font as it is.
     SendMessageW(fixture.hwnd(), WM_SETFONT, 0, TRUE);
     SendMessageW(fixture.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(given), TRUE);
     EXPECT_EQ(wnd->GetOwnFont(), own);
 
-    // A label that never got a font draws with the stock font without keeping it.
+    // A label that never got a font draws with the stock font, and leaves the
+    // context's font as it found it.
+    const std::u16string stockText = u"stock";
     CVWnd_Label bare;
-    ASSERT_TRUE(
-        bare.CreateLabel(0, u"stock", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, &fixture.host, 102));
-    Canvas canvas(80, 20, RGB(9, 9, 9));
+    bare.BackColor = 0xFFFFFF;
+    bare.TextColor = 0x000000;
+    ASSERT_TRUE(bare.CreateLabel(0, stockText.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight,
+                                 &fixture.host, 102));
+    Canvas canvas(kWidth, kHeight, RGB(9, 9, 9));
+    const HGDIOBJ before = GetCurrentObject(canvas.Dc(), OBJ_FONT);
     SendMessageW(bare.GetSafeHwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()),
                  PRF_CLIENT);
+    EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), before);
     EXPECT_EQ(bare.GetOwnFont(), nullptr);
+    EXPECT_EQ(SendMessageW(bare.GetSafeHwnd(), WM_GETFONT, 0, 0), 0);
+    const RECT drawn = canvas.InkBounds(RGB(255, 255, 255));
+
+    Canvas reference(kWidth, kHeight, RGB(255, 255, 255));
+    SelectObject(reference.Dc(), GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(reference.Dc(), TRANSPARENT);
+    RECT area = {0, 0, kWidth, kHeight};
+    DrawTextW(reference.Dc(), reinterpret_cast<const wchar_t*>(stockText.c_str()), -1, &area,
+              DT_SINGLELINE);
+    const RECT expected = reference.InkBounds(RGB(255, 255, 255));
+    ASSERT_LT(drawn.left, drawn.right) << "no text drawn";
+    EXPECT_EQ(drawn.right - drawn.left, expected.right - expected.left) << "the stock font's ink";
+    EXPECT_EQ(drawn.bottom - drawn.top, expected.bottom - expected.top) << "the stock font's ink";
+    EXPECT_GT(large.bottom - large.top, drawn.bottom - drawn.top) << "the label's own font";
     bare.DestroyWindow();
     LOGFONTW stock{};
     EXPECT_NE(GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(stock), &stock), 0);
+
+    // A label frees its own copy when it goes.
+    HFONT kept = nullptr;
+    {
+        CVWnd_Label owner;
+        ASSERT_TRUE(owner.CreateLabel(0, u"own", WS_CHILD, 0, 0, 80, 20, &fixture.host, 103));
+        HFONT font = CreateFontIndirectW(&description);
+        SendMessageW(owner.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        DeleteObject(font);
+        kept = owner.GetOwnFont();
+        ASSERT_NE(GetObjectType(kept), 0u);
+        owner.DestroyWindow();
+    }
+    EXPECT_EQ(GetObjectType(kept), 0u);
 }
 
 } // namespace

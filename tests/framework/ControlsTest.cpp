@@ -8,7 +8,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 // The wrappers add behaviour, never state.
 static_assert(sizeof(CButton) == sizeof(CWnd), "control wrappers hold no state");
@@ -22,11 +24,132 @@ using framework_test::CreateChild;
 using framework_test::CreateTopLevel;
 using framework_test::RecordingWnd;
 
+// Stands between this program and the platform's class registration by
+// redirecting the program's import of InitCommonControlsEx: records the class
+// sets asked for, and forwards them or refuses them. One at a time.
+class RegistrationSpy {
+public:
+    using Register = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+
+    RegistrationSpy() : slot_(FindImport("comctl32.dll", "InitCommonControlsEx")) {
+        if (slot_ != nullptr) {
+            real_ = reinterpret_cast<Register>(*slot_);
+            active_ = this;
+            Write(reinterpret_cast<void*>(&Forward));
+        }
+    }
+    ~RegistrationSpy() {
+        if (slot_ != nullptr) {
+            Write(reinterpret_cast<void*>(real_));
+            active_ = nullptr;
+        }
+    }
+    RegistrationSpy(const RegistrationSpy&) = delete;
+    RegistrationSpy& operator=(const RegistrationSpy&) = delete;
+
+    bool Installed() const { return slot_ != nullptr; }
+
+    std::vector<DWORD> asked;
+    bool refuse = false;
+
+private:
+    static BOOL WINAPI Forward(const INITCOMMONCONTROLSEX* classes) {
+        active_->asked.push_back(classes->dwICC);
+        return active_->refuse ? FALSE : active_->real_(classes);
+    }
+
+    // The import address slot of function from module in this program, found
+    // by the name table; null when the program does not import it by name.
+    static void** FindImport(const char* module, const char* function) {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+        const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& imports =
+            nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        auto* entry =
+            reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+        for (; imports.VirtualAddress != 0 && entry->Name != 0; ++entry) {
+            if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), module) != 0 ||
+                entry->OriginalFirstThunk == 0) {
+                continue;
+            }
+            auto* names =
+                reinterpret_cast<const IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
+            auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+            for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
+                    continue;
+                }
+                const auto* byName =
+                    reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+                if (strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0) {
+                    return reinterpret_cast<void**>(&slots->u1.Function);
+                }
+            }
+        }
+        return nullptr;
+    }
+
+    void Write(void* target) {
+        DWORD protection = 0;
+        VirtualProtect(slot_, sizeof(void*), PAGE_READWRITE, &protection);
+        *slot_ = target;
+        VirtualProtect(slot_, sizeof(void*), protection, &protection);
+    }
+
+    static inline RegistrationSpy* active_ = nullptr;
+    void** slot_;
+    Register real_ = nullptr;
+};
+
+TEST(CommonControls, ASetIsAskedForUntilItIsRegisteredAndThenNeverAgain) {
+    RegistrationSpy spy;
+    ASSERT_TRUE(spy.Installed()) << "the program imports InitCommonControlsEx by name";
+    // Sets nothing else in this program registers, walked in order.
+    constexpr DWORD kHotKey = ICC_HOTKEY_CLASS;
+    constexpr DWORD kProgress = ICC_PROGRESS_CLASS;
+    constexpr DWORD kDate = ICC_DATE_CLASSES;
+    struct Step {
+        DWORD set;
+        bool platformRefuses;
+        BOOL answer;
+        DWORD asked; // 0: the platform is not asked
+        const char* why;
+    };
+    const Step steps[] = {
+        {kHotKey, true, FALSE, kHotKey, "refused: the failure is reported"},
+        {kHotKey, true, FALSE, kHotKey, "a refused set is asked for again"},
+        {kHotKey, false, TRUE, kHotKey, "registered at last"},
+        {kHotKey, true, TRUE, 0, "a registered set is not asked for again"},
+        {kHotKey | kProgress, false, TRUE, kHotKey | kProgress, "a wider set is asked for whole"},
+        {kProgress, true, TRUE, 0, "each class of a registered wider set counts"},
+        {kDate | kHotKey, true, FALSE, kDate | kHotKey, "one new class makes the set new"},
+        {kHotKey, true, TRUE, 0, "a refused wider set forgets nothing registered before"},
+        {kDate, true, FALSE, kDate, "nor remembers the class it failed to register"},
+        {kDate, false, TRUE, kDate, "registered at last"},
+        {kDate | kHotKey | kProgress, true, TRUE, 0, "all registered"},
+    };
+    for (const Step& step : steps) {
+        spy.asked.clear();
+        spy.refuse = step.platformRefuses;
+        EXPECT_EQ(AfxInitCommonControls(step.set), step.answer) << step.why;
+        const std::vector<DWORD> expected =
+            step.asked != 0 ? std::vector<DWORD>{step.asked} : std::vector<DWORD>{};
+        EXPECT_EQ(spy.asked, expected) << step.why;
+    }
+}
+
 TEST(CommonControls, EachClassSetIsRegisteredAndAskedForAgainCheaply) {
     EXPECT_TRUE(AfxInitCommonControls(ICC_UPDOWN_CLASS));
     EXPECT_TRUE(AfxInitCommonControls(ICC_UPDOWN_CLASS));
     EXPECT_TRUE(AfxInitCommonControls(ICC_BAR_CLASSES));
     EXPECT_TRUE(AfxInitCommonControls(ICC_UPDOWN_CLASS | ICC_BAR_CLASSES));
+    // The classes the framework's controls use are there to create windows of.
+    for (const wchar_t* className : {UPDOWN_CLASSW, TOOLTIPS_CLASSW}) {
+        WNDCLASSEXW info{};
+        info.cbSize = sizeof(info);
+        EXPECT_TRUE(GetClassInfoExW(nullptr, className, &info)) << className;
+    }
 }
 
 TEST(ToolTipCtrl, CountsItsToolsAfterAddAndDelete) {

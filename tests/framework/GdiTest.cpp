@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -205,7 +207,7 @@ TEST(DeviceContext, ARegionIsNotSelectedAndNothingIsRestoredForIt) {
     EXPECT_TRUE(corner.DeleteObject());
 }
 
-TEST(DeviceContext, TextIsMeasuredWithTheSelectedFont) {
+TEST(DeviceContext, TextIsMeasuredWithTheSelectedFontAndTheViewsLength) {
     CMemoryDC dc(nullptr);
     CFont small;
     CFont large;
@@ -223,11 +225,61 @@ TEST(DeviceContext, TextIsMeasuredWithTheSelectedFont) {
         heights[index++] = metrics.tmHeight;
     }
     EXPECT_LT(heights[0], heights[1]);
+
+    {
+        // A view into a longer text measures its own characters only.
+        CSelectedObject selected(dc, small.GetSafeHandle());
+        const auto width = [&dc](std::wstring_view text) {
+            RECT rect = {0, 0, 0, 0};
+            EXPECT_GT(dc.DrawText(text, &rect, DT_CALCRECT | DT_SINGLELINE), 0);
+            return rect.right - rect.left;
+        };
+        const std::wstring longer = L"ABAWWWWWWWWWWWW";
+        EXPECT_EQ(width(std::wstring_view(longer).substr(0, 3)), width(L"ABA"));
+        EXPECT_LT(width(std::wstring_view(longer).substr(0, 3)), width(longer));
+    }
     EXPECT_TRUE(small.DeleteObject());
     EXPECT_TRUE(large.DeleteObject());
+}
+
+TEST(DeviceContext, DrawTextRefusesWhatItCannotDraw) {
+    CMemoryDC dc(nullptr);
     RECT rect = {};
     EXPECT_EQ(dc.DrawText(L"x", nullptr, 0), 0);
     EXPECT_NE(dc.GetClipBox(&rect), ERROR);
+    CDC none(nullptr);
+    RECT untouched = {0, 0, 10, 10};
+    const RECT expected = untouched;
+    EXPECT_EQ(none.DrawText(L"x", &untouched, DT_CALCRECT), 0);
+    EXPECT_TRUE(EqualRect(&untouched, &expected)) << "no context, no measuring";
+}
+
+TEST(DeviceContext, DrawTextNeverWritesIntoTheCallersText) {
+    CMemoryDC dc(nullptr);
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(FontOfHeight(-16)));
+    CSelectedObject selected(dc, font.GetSafeHandle());
+    // The text sits in a buffer with room to spare, so that a context that did
+    // write its shortened text back would stay inside it and be seen.
+    const std::wstring original = L"\u78C1\u9053 ABA ABA ABA ABA ABA ABA ABA ABA";
+    std::wstring buffer = original + std::wstring(16, L'#');
+    const std::wstring before = buffer;
+    const std::wstring_view text(buffer.data(), original.size());
+    struct Case {
+        UINT format;
+        const char* what;
+    };
+    const Case cases[] = {
+        {DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING, "end ellipsis"},
+        {DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, "path ellipsis"},
+        {DT_SINGLELINE | DT_WORD_ELLIPSIS | DT_MODIFYSTRING, "word ellipsis"},
+        {DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING | DT_CALCRECT, "measured"},
+    };
+    for (const Case& c : cases) {
+        RECT narrow = {0, 0, 40, 20}; // far too narrow for the text
+        EXPECT_GT(dc.DrawText(text, &narrow, c.format), 0) << c.what;
+        EXPECT_EQ(buffer, before) << c.what << ": the caller's text was rewritten";
+    }
 }
 
 // A window class with a private device context, which keeps its state between

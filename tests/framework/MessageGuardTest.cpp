@@ -128,9 +128,7 @@ TEST(MessageGuard, OnlyNotificationsThisThreadSentReachTheWindow) {
 // the thread, a message box's included; menu commands (no window) and the
 // notifications that controls send are not.
 TEST(MessageGuard, PostedCommandsNamingAControlAreDroppedInEveryLoop) {
-    static Host* host;
     Host owner;
-    host = &owner;
     ASSERT_TRUE(owner.Create());
     const HWND hwnd = owner.GetSafeHwnd();
     const LPARAM control = reinterpret_cast<LPARAM>(owner.control.GetSafeHwnd());
@@ -142,17 +140,16 @@ TEST(MessageGuard, PostedCommandsNamingAControlAreDroppedInEveryLoop) {
     EXPECT_EQ(Count(owner.reached, WM_COMMAND), 1) << "the menu command";
 
     // Posted while a message box runs its own loop, then the box is closed.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (HWND box = test_support::FindMessageBox(L"guard", 0)) {
-            KillTimer(nullptr, id);
-            PostMessageW(host->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(5, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(host->control.GetSafeHwnd()));
-            PostMessageW(host->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(41, 0), 0);
-            test_support::DismissMessageBox(box);
-        }
-    });
-    EXPECT_EQ(MessageBoxW(hwnd, L"posted clicks", L"guard", MB_OK), IDOK);
-    KillTimer(nullptr, timer);
+    {
+        test_support::MessageBoxCloser closer({L"guard"}, 5000, [&owner](HWND) {
+            PostMessageW(owner.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(5, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(owner.control.GetSafeHwnd()));
+            PostMessageW(owner.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(41, 0), 0);
+            return true;
+        });
+        EXPECT_EQ(MessageBoxW(hwnd, L"posted clicks", L"guard", MB_OK), IDOK);
+        EXPECT_EQ(closer.Closed(), 1);
+    }
     PumpMessagesUntilIdle();
     EXPECT_TRUE(owner.control.reflected.empty()) << "the message box's loop";
     EXPECT_EQ(Count(owner.reached, WM_COMMAND), 2) << "the menu command";
