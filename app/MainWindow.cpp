@@ -21,10 +21,6 @@ constexpr uint32_t kCentredCaption = 0x300; // BS_CENTER
 constexpr int32_t kCentred = 1;
 constexpr const char16_t* kFont = u", 12, 0, 0, 0, 0, 0";
 
-CTarnObject* CreateMainWindow() {
-    return new rg_my_main_window();
-}
-
 // The buttons' click handler: the target is the window itself.
 int32_t OnClicked(CTarnObject* target, CTarnObject* component, int32_t /*tag*/) {
     return static_cast<rg_my_main_window*>(target)->rg_on_button_clicked(component);
@@ -197,40 +193,20 @@ rg_my_main_window::~rg_my_main_window() {
     rg_event_pointer->Detach();
 }
 
-const ClassInfo& rg_my_main_window::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateMainWindow, "rg_tarn_app::rg_my_main_window");
-    return info;
+rg_my_main_window::rg_my_main_window(const rg_my_main_window& other) : rg_my_main_window() {
+    *this = other;
 }
 
-const ClassInfo& rg_my_main_window::GetClassInfo() const {
-    return ClassRecord();
+rg_my_main_window& rg_my_main_window::operator=(const rg_my_main_window& other) {
+    if (this != &other) {
+        CTarnObjectClass::operator=(other);
+        CopyMembersFrom(other);
+    }
+    return *this;
 }
 
 bool rg_my_main_window::IsEqual(const CTarnObject& other) const {
     return &other == this && CTarnWinControl::IsEqual(other);
-}
-
-rg_my_main_window* rg_my_main_window::CreateNew() const {
-    return new rg_my_main_window();
-}
-
-rg_my_main_window* rg_my_main_window::Clone() const {
-    auto* clone = new rg_my_main_window();
-    clone->CopyContent(*this);
-    clone->CopyMembersFrom(*this);
-    return clone;
-}
-
-bool rg_my_main_window::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    const auto& source = static_cast<const rg_my_main_window&>(other);
-    BeforeOverwrite();
-    CopyContent(source);
-    CopyMembersFrom(source);
-    return true;
 }
 
 void rg_my_main_window::CopyMembersFrom(const rg_my_main_window& other) {
@@ -244,10 +220,6 @@ void rg_my_main_window::CopyMembersFrom(const rg_my_main_window& other) {
 void rg_my_main_window::Reset() {
     rg_my_main_window fresh;
     CopyFrom(fresh);
-}
-
-bool rg_my_main_window::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnWinForm::IsKindOf(info);
 }
 
 void rg_my_main_window::LoadFrom(CTarnObjectStream& stream) {

@@ -23,24 +23,23 @@ namespace rg_tarn_app {
 // its event pointer; the buttons' event slots hold further ones, so a click
 // that arrives while or after the window is destroyed finds a detached
 // pointer. GUI thread only.
-class rg_my_main_window : public rg_tarn_MFCJieMian_base::CTarnWinForm {
+class rg_my_main_window
+    : public CTarnObjectClass<rg_my_main_window, rg_tarn_MFCJieMian_base::CTarnWinForm> {
 public:
     rg_my_main_window();
     ~rg_my_main_window() override;
-    rg_my_main_window(const rg_my_main_window&) = delete;
-    rg_my_main_window& operator=(const rg_my_main_window&) = delete;
+    // A new window, with an event pointer of its own, assigned from other.
+    rg_my_main_window(const rg_my_main_window& other);
+    // The form part, then every control from its row: the controls share
+    // other's windows, and this window keeps its own bindings.
+    rg_my_main_window& operator=(const rg_my_main_window& other);
 
-    static const ClassInfo& ClassRecord();
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_app::rg_my_main_window"); }
 
-    const ClassInfo& GetClassInfo() const override;
     // Only the very same window equals itself.
     bool IsEqual(const CTarnObject& other) const override;
-    rg_my_main_window* CreateNew() const override;
-    rg_my_main_window* Clone() const override;
-    // From another main window: the control-level part, then every control.
-    bool CopyFrom(const CTarnObject& other) override;
+    // The content of a new main window, assigned.
     void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
     void LoadFrom(CTarnObjectStream& stream) override;
     void SaveTo(CTarnObjectStream& stream) const override;
 

@@ -8,55 +8,13 @@ namespace rg_tarn_app {
 
 using rg_tarn_MFCJieMian_base::ControlCreateInfo;
 
-namespace {
-
-CTarnObject* CreateStartup() {
-    return new rg_startup_class();
-}
-
-} // namespace
-
-const ClassInfo& rg_startup_class::ClassRecord() {
-    static const ClassInfo info = MakeClassInfo(&CreateStartup, "rg_tarn_app::rg_startup_class");
-    return info;
-}
-
-const ClassInfo& rg_startup_class::GetClassInfo() const {
-    return ClassRecord();
-}
-
 bool rg_startup_class::IsEqual(const CTarnObject& other) const {
     return &other == this && HeaderEquals(other);
-}
-
-rg_startup_class* rg_startup_class::CreateNew() const {
-    return new rg_startup_class();
-}
-
-rg_startup_class* rg_startup_class::Clone() const {
-    auto* clone = new rg_startup_class();
-    clone->CopyFrom(*this);
-    return clone;
-}
-
-bool rg_startup_class::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    BeforeOverwrite();
-    flags = other.flags;
-    extra = other.extra;
-    main_window.CopyFrom(static_cast<const rg_startup_class&>(other).main_window);
-    return true;
 }
 
 void rg_startup_class::Reset() {
     rg_startup_class fresh;
     CopyFrom(fresh);
-}
-
-bool rg_startup_class::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || rg_ChuangKouChengXuLei::IsKindOf(info);
 }
 
 void rg_startup_class::LoadFrom(CTarnObjectStream& stream) {

@@ -14,23 +14,20 @@ namespace rg_tarn_app {
 // screen and makes it the framework's main window. It keeps the window
 // program's defaults (no message filter, no idle work, nothing before exit).
 // GUI thread only.
-class rg_startup_class : public rg_tarn_base::rg_ChuangKouChengXuLei {
+class rg_startup_class
+    : public CTarnObjectClass<rg_startup_class, rg_tarn_base::rg_ChuangKouChengXuLei> {
 public:
     rg_startup_class() = default;
     ~rg_startup_class() override = default;
-    rg_startup_class(const rg_startup_class&) = delete;
-    rg_startup_class& operator=(const rg_startup_class&) = delete;
+    // flags, extra and the main window's content (which shares its windows).
+    rg_startup_class(const rg_startup_class& other) = default;
+    rg_startup_class& operator=(const rg_startup_class& other) = default;
 
-    static const ClassInfo& ClassRecord();
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_app::rg_startup_class"); }
 
-    const ClassInfo& GetClassInfo() const override;
     // Only the very same program object equals itself.
     bool IsEqual(const CTarnObject& other) const override;
-    rg_startup_class* CreateNew() const override;
-    rg_startup_class* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
     void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
     void LoadFrom(CTarnObjectStream& stream) override;
     void SaveTo(CTarnObjectStream& stream) const override;
 

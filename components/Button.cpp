@@ -11,14 +11,6 @@ namespace {
 constexpr uint32_t kButtonStyle = WS_TABSTOP | BS_MULTILINE; // 0x00012000
 constexpr uint32_t kAlignmentBits = BS_CENTER;               // 0x300: left 0x100, right 0x200
 
-CTarnObject* CreateButtonBase() {
-    return new rg_AnNiuJiChuLei();
-}
-
-CTarnObject* CreateButton() {
-    return new rg_button1();
-}
-
 // Enter presses a form's default button: the first form window from parent
 // outwards takes id as its DefaultButtonId.
 void BecomeFormDefaultButton(const CWnd* parent, int32_t id) {
@@ -36,45 +28,8 @@ void BecomeFormDefaultButton(const CWnd* parent, int32_t id) {
 
 // rg_AnNiuJiChuLei
 
-rg_AnNiuJiChuLei& rg_AnNiuJiChuLei::operator=(const rg_AnNiuJiChuLei& other) {
-    CTarnWinControl::operator=(other);
-    return *this;
-}
-
 rg_AnNiuJiChuLei::~rg_AnNiuJiChuLei() {
     flags |= kFlagDestroying;
-}
-
-const ClassInfo& rg_AnNiuJiChuLei::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateButtonBase, "rg_tarn_MFCJieMian_base::rg_AnNiuJiChuLei");
-    return info;
-}
-
-const ClassInfo& rg_AnNiuJiChuLei::GetClassInfo() const {
-    return ClassRecord();
-}
-
-rg_AnNiuJiChuLei* rg_AnNiuJiChuLei::CreateNew() const {
-    return new rg_AnNiuJiChuLei();
-}
-
-rg_AnNiuJiChuLei* rg_AnNiuJiChuLei::Clone() const {
-    auto* copy = CreateNew();
-    copy->CopyContent(*this);
-    return copy;
-}
-
-bool rg_AnNiuJiChuLei::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    CopyContent(static_cast<const rg_AnNiuJiChuLei&>(other));
-    return true;
-}
-
-bool rg_AnNiuJiChuLei::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnWinControl::IsKindOf(info);
 }
 
 int32_t rg_AnNiuJiChuLei::OnPreprocess(TarnMessage* message) {
@@ -92,46 +47,9 @@ rg_button1::rg_button1() {
     GetHolder()->Style |= kButtonStyle;
 }
 
-rg_button1& rg_button1::operator=(const rg_button1& other) {
-    rg_AnNiuJiChuLei::operator=(other);
-    return *this;
-}
-
 rg_button1::~rg_button1() {
     flags |= kFlagDestroying;
     DetachListener();
-}
-
-const ClassInfo& rg_button1::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateButton, "rg_tarn_MFCJieMian_base::rg_button1");
-    return info;
-}
-
-const ClassInfo& rg_button1::GetClassInfo() const {
-    return ClassRecord();
-}
-
-rg_button1* rg_button1::CreateNew() const {
-    return new rg_button1();
-}
-
-rg_button1* rg_button1::Clone() const {
-    auto* copy = CreateNew();
-    copy->CopyContent(*this);
-    return copy;
-}
-
-bool rg_button1::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    CopyContent(static_cast<const rg_button1&>(other));
-    return true;
-}
-
-bool rg_button1::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || rg_AnNiuJiChuLei::IsKindOf(info);
 }
 
 int32_t rg_button1::CreateNative(ControlCreateInfo& info) {

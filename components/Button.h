@@ -15,22 +15,19 @@ namespace rg_tarn_MFCJieMian_base {
 //
 // The Clicked binding belongs to this object: copies share the window but
 // start unbound. GUI thread only; the slot guards itself.
-class rg_AnNiuJiChuLei : public CTarnWinControl, public IButtonEventListener {
+class rg_AnNiuJiChuLei : public CTarnObjectClass<rg_AnNiuJiChuLei, CTarnWinControl>,
+                         public IButtonEventListener {
 public:
     rg_AnNiuJiChuLei() = default;
     // The control's copy: the shared holder and object text; Clicked unbound.
-    rg_AnNiuJiChuLei(const rg_AnNiuJiChuLei& other) : CTarnWinControl(other) {}
-    rg_AnNiuJiChuLei& operator=(const rg_AnNiuJiChuLei& other);
+    rg_AnNiuJiChuLei(const rg_AnNiuJiChuLei& other) = default;
+    rg_AnNiuJiChuLei& operator=(const rg_AnNiuJiChuLei& other) = default;
     // Marks the destruction begun; Clicked then releases its target as a member.
     ~rg_AnNiuJiChuLei() override;
 
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    rg_AnNiuJiChuLei* CreateNew() const override;
-    rg_AnNiuJiChuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    static const ClassInfo& ClassRecord() {
+        return Record("rg_tarn_MFCJieMian_base::rg_AnNiuJiChuLei");
+    }
 
     // IButtonEventListener.
     int32_t OnPreprocess(TarnMessage* message) override;
@@ -45,23 +42,17 @@ public:
 // and multi-line text; the style bits 0x100, 0x200 and 0x300 align its text
 // left, right or centred, and the type bits 1 make it the default button of
 // its form.
-class rg_button1 : public rg_AnNiuJiChuLei {
+class rg_button1 : public CTarnObjectClass<rg_button1, rg_AnNiuJiChuLei> {
 public:
     // A new holder with an uncreated button window, style 0x14012000.
     rg_button1();
     // Shares other's holder; Clicked unbound.
-    rg_button1(const rg_button1& other) : rg_AnNiuJiChuLei(other) {}
-    rg_button1& operator=(const rg_button1& other);
+    rg_button1(const rg_button1& other) = default;
+    rg_button1& operator=(const rg_button1& other) = default;
     // Detaches the listener, then the base destruction.
     ~rg_button1() override;
 
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    rg_button1* CreateNew() const override;
-    rg_button1* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_MFCJieMian_base::rg_button1"); }
 
     // Creates the "BUTTON" window; a default push button (type bits 1) makes
     // its id the DefaultButtonId of the nearest form window around it.

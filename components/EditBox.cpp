@@ -10,10 +10,6 @@ namespace {
 
 constexpr uint32_t kAlignmentBits = ES_CENTER | ES_RIGHT; // 0x3
 
-CTarnObject* CreateEditBox() {
-    return new rg_edit_box();
-}
-
 } // namespace
 
 rg_edit_box::rg_edit_box() {
@@ -22,46 +18,9 @@ rg_edit_box::rg_edit_box() {
     GetHolder()->ExStyle = WS_EX_CLIENTEDGE;
 }
 
-rg_edit_box& rg_edit_box::operator=(const rg_edit_box& other) {
-    CTarnWinControl::operator=(other);
-    return *this;
-}
-
 rg_edit_box::~rg_edit_box() {
     flags |= kFlagDestroying;
     DetachListener();
-}
-
-const ClassInfo& rg_edit_box::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateEditBox, "rg_tarn_MFCJieMian_base::rg_edit_box");
-    return info;
-}
-
-const ClassInfo& rg_edit_box::GetClassInfo() const {
-    return ClassRecord();
-}
-
-rg_edit_box* rg_edit_box::CreateNew() const {
-    return new rg_edit_box();
-}
-
-rg_edit_box* rg_edit_box::Clone() const {
-    auto* copy = CreateNew();
-    copy->CopyContent(*this);
-    return copy;
-}
-
-bool rg_edit_box::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    CopyContent(static_cast<const rg_edit_box&>(other));
-    return true;
-}
-
-bool rg_edit_box::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnWinControl::IsKindOf(info);
 }
 
 int32_t rg_edit_box::CreateNative(ControlCreateInfo& info) {

@@ -19,25 +19,20 @@ namespace rg_tarn_MFCJieMian_base {
 // created; the other properties take effect at once. The event bindings
 // belong to this object: copies share the window but start unbound. GUI
 // thread only.
-class rg_edit_box : public CTarnWinControl, public IEditEventListener {
+class rg_edit_box : public CTarnObjectClass<rg_edit_box, CTarnWinControl>,
+                    public IEditEventListener {
 public:
     // A new holder with an uncreated edit window: style 0x14010000 and the
     // sunken client edge.
     rg_edit_box();
     // Shares other's holder; events unbound.
-    rg_edit_box(const rg_edit_box& other) : CTarnWinControl(other) {}
-    rg_edit_box& operator=(const rg_edit_box& other);
+    rg_edit_box(const rg_edit_box& other) = default;
+    rg_edit_box& operator=(const rg_edit_box& other) = default;
     // Detaches the listener; EditSpin, then EditChanged, release their
     // targets as members.
     ~rg_edit_box() override;
 
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    rg_edit_box* CreateNew() const override;
-    rg_edit_box* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_MFCJieMian_base::rg_edit_box"); }
 
     // Creates the "EDIT" window with its text limit, password character and spin.
     int32_t CreateNative(ControlCreateInfo& info) override;

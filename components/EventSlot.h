@@ -53,17 +53,21 @@ private:
 
 // One event of a component: a handler, the pointer to its target and a tag,
 // guarded by the runtime's spin lock. The handler is kept without its type
-// here; TEventSlot below gives each event its argument list. A slot is never
-// copied with its component. The lock is held for the field reads and writes
-// only, never during a handler call.
+// here; TEventSlot below gives each event its argument list. The lock is held
+// for the field reads and writes only, never during a handler call.
+//
+// A binding belongs to the object that holds the slot: a copied slot starts
+// unbound, and assigning one slot to another leaves the binding as it was. So
+// a component's own copy constructor and assignment can be the defaults: a
+// copy shares the window and never the handlers.
 class EventSlot {
 public:
     using ErasedHandler = void (*)();
 
     EventSlot() = default;
     ~EventSlot();
-    EventSlot(const EventSlot&) = delete;
-    EventSlot& operator=(const EventSlot&) = delete;
+    EventSlot(const EventSlot&) {}
+    EventSlot& operator=(const EventSlot&) { return *this; }
 
     // Null handler or target unbinds (the tag is kept). Rebinding to the
     // target held already changes no reference count.

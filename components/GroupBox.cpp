@@ -10,10 +10,6 @@ namespace {
 constexpr uint32_t kGroupBoxStyle = BS_GROUPBOX | BS_MULTILINE; // 0x2007
 constexpr uint32_t kAlignmentBits = BS_CENTER;                  // 0x300
 
-CTarnObject* CreateGroupBox() {
-    return new rg_FenZuKuang2();
-}
-
 } // namespace
 
 rg_FenZuKuang2::rg_FenZuKuang2() {
@@ -21,46 +17,9 @@ rg_FenZuKuang2::rg_FenZuKuang2() {
     GetHolder()->Style |= kGroupBoxStyle;
 }
 
-rg_FenZuKuang2& rg_FenZuKuang2::operator=(const rg_FenZuKuang2& other) {
-    CTarnWinContainer::operator=(other);
-    return *this;
-}
-
 rg_FenZuKuang2::~rg_FenZuKuang2() {
     flags |= kFlagDestroying;
     DetachListener();
-}
-
-const ClassInfo& rg_FenZuKuang2::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateGroupBox, "rg_tarn_MFCJieMian_base::rg_FenZuKuang2");
-    return info;
-}
-
-const ClassInfo& rg_FenZuKuang2::GetClassInfo() const {
-    return ClassRecord();
-}
-
-rg_FenZuKuang2* rg_FenZuKuang2::CreateNew() const {
-    return new rg_FenZuKuang2();
-}
-
-rg_FenZuKuang2* rg_FenZuKuang2::Clone() const {
-    auto* copy = CreateNew();
-    copy->CopyContent(*this);
-    return copy;
-}
-
-bool rg_FenZuKuang2::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    CopyContent(static_cast<const rg_FenZuKuang2&>(other));
-    return true;
-}
-
-bool rg_FenZuKuang2::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnWinContainer::IsKindOf(info);
 }
 
 int32_t rg_FenZuKuang2::CreateNative(ControlCreateInfo& info) {

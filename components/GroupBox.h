@@ -14,23 +14,20 @@ namespace rg_tarn_MFCJieMian_base {
 // in it, which become child windows of the group box's window. It has no
 // design size and raises no events of its own: a click on it does nothing.
 // GUI thread only.
-class rg_FenZuKuang2 : public CTarnWinContainer, public IButtonEventListener {
+class rg_FenZuKuang2 : public CTarnObjectClass<rg_FenZuKuang2, CTarnWinContainer>,
+                       public IButtonEventListener {
 public:
     // A new holder with an uncreated button window, style 0x14002007.
     rg_FenZuKuang2();
     // Shares other's holder.
-    rg_FenZuKuang2(const rg_FenZuKuang2& other) : CTarnWinContainer(other) {}
-    rg_FenZuKuang2& operator=(const rg_FenZuKuang2& other);
+    rg_FenZuKuang2(const rg_FenZuKuang2& other) = default;
+    rg_FenZuKuang2& operator=(const rg_FenZuKuang2& other) = default;
     // Detaches the listener, then the container destruction.
     ~rg_FenZuKuang2() override;
 
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    rg_FenZuKuang2* CreateNew() const override;
-    rg_FenZuKuang2* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    static const ClassInfo& ClassRecord() {
+        return Record("rg_tarn_MFCJieMian_base::rg_FenZuKuang2");
+    }
 
     // Creates the group-box "BUTTON" window.
     int32_t CreateNative(ControlCreateInfo& info) override;

@@ -5,58 +5,14 @@
 
 namespace rg_tarn_MFCJieMian_base {
 
-namespace {
-
-CTarnObject* CreateLabel() {
-    return new rg_label7();
-}
-
-} // namespace
-
 rg_label7::rg_label7() {
     AdoptHolder(new CMfcWndObject(new CVWnd_Label()));
     GetHolder()->Style &= ~static_cast<uint32_t>(WS_BORDER);
 }
 
-rg_label7& rg_label7::operator=(const rg_label7& other) {
-    CTarnWinControl::operator=(other);
-    return *this;
-}
-
 rg_label7::~rg_label7() {
     flags |= kFlagDestroying;
     DetachListener();
-}
-
-const ClassInfo& rg_label7::ClassRecord() {
-    static const ClassInfo info = MakeClassInfo(&CreateLabel, "rg_tarn_MFCJieMian_base::rg_label7");
-    return info;
-}
-
-const ClassInfo& rg_label7::GetClassInfo() const {
-    return ClassRecord();
-}
-
-rg_label7* rg_label7::CreateNew() const {
-    return new rg_label7();
-}
-
-rg_label7* rg_label7::Clone() const {
-    auto* copy = CreateNew();
-    copy->CopyContent(*this);
-    return copy;
-}
-
-bool rg_label7::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    CopyContent(static_cast<const rg_label7&>(other));
-    return true;
-}
-
-bool rg_label7::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnWinControl::IsKindOf(info);
 }
 
 int32_t rg_label7::CreateNative(ControlCreateInfo& info) {

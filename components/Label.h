@@ -17,23 +17,17 @@ namespace rg_tarn_MFCJieMian_base {
 //
 // The LabelMessage binding belongs to this object: copies share the window
 // but start unbound. GUI thread only.
-class rg_label7 : public CTarnWinControl, public ILabelEventListener {
+class rg_label7 : public CTarnObjectClass<rg_label7, CTarnWinControl>, public ILabelEventListener {
 public:
     // A new holder with an uncreated label window, style 0x14000000 without a border.
     rg_label7();
     // Shares other's holder; LabelMessage unbound.
-    rg_label7(const rg_label7& other) : CTarnWinControl(other) {}
-    rg_label7& operator=(const rg_label7& other);
+    rg_label7(const rg_label7& other) = default;
+    rg_label7& operator=(const rg_label7& other) = default;
     // Detaches the listener; LabelMessage then releases its target as a member.
     ~rg_label7() override;
 
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    rg_label7* CreateNew() const override;
-    rg_label7* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_MFCJieMian_base::rg_label7"); }
 
     // Creates the "TarnLabel" window.
     int32_t CreateNative(ControlCreateInfo& info) override;

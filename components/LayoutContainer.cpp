@@ -9,10 +9,6 @@ namespace rg_tarn_MFCJieMian_base {
 
 namespace {
 
-CTarnObject* CreateLayoutContainer() {
-    return new rg_ZuJianBuJuQi();
-}
-
 // Bit 1 of flags: the component's destruction has begun.
 constexpr uint64_t kDestroying = 2;
 
@@ -22,51 +18,11 @@ rg_ZuJianBuJuQi::rg_ZuJianBuJuQi() {
     AdoptHolder(new CMfcWndObject(new CVWnd_Container()));
 }
 
-rg_ZuJianBuJuQi::rg_ZuJianBuJuQi(const rg_ZuJianBuJuQi& other) : CTarnWinContainer(other) {}
-
-rg_ZuJianBuJuQi& rg_ZuJianBuJuQi::operator=(const rg_ZuJianBuJuQi& other) {
-    CTarnWinContainer::operator=(other);
-    return *this;
-}
-
 rg_ZuJianBuJuQi::~rg_ZuJianBuJuQi() {
     flags |= kDestroying;
     // A window that outlives this component (its holder is shared) must not
     // report to it any more.
     DetachListener();
-}
-
-const ClassInfo& rg_ZuJianBuJuQi::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateLayoutContainer, "rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi");
-    return info;
-}
-
-const ClassInfo& rg_ZuJianBuJuQi::GetClassInfo() const {
-    return ClassRecord();
-}
-
-rg_ZuJianBuJuQi* rg_ZuJianBuJuQi::CreateNew() const {
-    return new rg_ZuJianBuJuQi();
-}
-
-rg_ZuJianBuJuQi* rg_ZuJianBuJuQi::Clone() const {
-    // The clone's own new holder goes: it shares this component's window.
-    auto* copy = CreateNew();
-    copy->CopyContent(*this);
-    return copy;
-}
-
-bool rg_ZuJianBuJuQi::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    CopyContent(static_cast<const rg_ZuJianBuJuQi&>(other));
-    return true;
-}
-
-bool rg_ZuJianBuJuQi::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnWinContainer::IsKindOf(info);
 }
 
 CVWnd_Container* rg_ZuJianBuJuQi::GetContainerWindow() const {

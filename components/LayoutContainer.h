@@ -22,24 +22,21 @@ namespace rg_tarn_MFCJieMian_base {
 // creation message reaches it, until it is overwritten or destroyed. Copies
 // share the window but do not listen to it and have their own, unbound event
 // slots. GUI thread only.
-class rg_ZuJianBuJuQi : public CTarnWinContainer, public IContainerEventListener {
+class rg_ZuJianBuJuQi : public CTarnObjectClass<rg_ZuJianBuJuQi, CTarnWinContainer>,
+                        public IContainerEventListener {
 public:
     // With a new holder around a new, not yet created CVWnd_Container.
     rg_ZuJianBuJuQi();
     // Shares other's window (without listening to it); no bindings.
-    rg_ZuJianBuJuQi(const rg_ZuJianBuJuQi& other);
-    rg_ZuJianBuJuQi& operator=(const rg_ZuJianBuJuQi& other);
+    rg_ZuJianBuJuQi(const rg_ZuJianBuJuQi& other) = default;
+    rg_ZuJianBuJuQi& operator=(const rg_ZuJianBuJuQi& other) = default;
     // Stops listening first; the container slots then release their targets
     // as members (last first), before the control's destruction.
     ~rg_ZuJianBuJuQi() override;
 
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    rg_ZuJianBuJuQi* CreateNew() const override;
-    rg_ZuJianBuJuQi* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    static const ClassInfo& ClassRecord() {
+        return Record("rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi");
+    }
 
     // Creates the "TarnContainer" window from the record: 1 when created, 0
     // when the window exists already (only the page is stored then) or the

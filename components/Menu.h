@@ -2,6 +2,7 @@
 #pragma once
 
 #include "native/RefTarnMenu.h"
+#include "runtime/ObjectClass.h"
 #include "runtime/RefObject.h"
 #include "runtime/WString.h"
 
@@ -11,19 +12,15 @@ namespace rg_tarn_base {
 // share that object; equality is identity of the shared object plus the
 // header. Destroying or resetting the handle releases its reference. One
 // thread at a time.
-class rg_KeSheJiLei : public CTarnRefObject {
+class rg_KeSheJiLei : public CTarnObjectClass<rg_KeSheJiLei, CTarnRefObject> {
 public:
     rg_KeSheJiLei() = default;
     rg_KeSheJiLei(const rg_KeSheJiLei& other) = default;
     rg_KeSheJiLei& operator=(const rg_KeSheJiLei& other) = default;
     ~rg_KeSheJiLei() override = default;
 
-    static const ClassInfo& ClassRecord();
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_KeSheJiLei"); }
 
-    const ClassInfo& GetClassInfo() const override;
-    rg_KeSheJiLei* CreateNew() const override;
-    rg_KeSheJiLei* Clone() const override;
-    bool IsKindOf(const ClassInfo& info) const override;
     // The text a designer shows for the object; empty here.
     virtual CWString GetDesignText() const;
 };
@@ -34,19 +31,17 @@ namespace rg_tarn_MFCJieMian_base {
 
 // A menu component: its shared object is a CRefTarnMenu (or none, which
 // shows no menu). Two menu components copied from each other share one menu.
-class rg_CaiChanLei : public rg_tarn_base::rg_KeSheJiLei {
+class rg_CaiChanLei : public CTarnObjectClass<rg_CaiChanLei, rg_tarn_base::rg_KeSheJiLei> {
 public:
     rg_CaiChanLei() = default;
     rg_CaiChanLei(const rg_CaiChanLei& other) = default;
     rg_CaiChanLei& operator=(const rg_CaiChanLei& other) = default;
     ~rg_CaiChanLei() override = default;
 
-    static const ClassInfo& ClassRecord();
+    static const ClassInfo& ClassRecord() {
+        return Record("rg_tarn_MFCJieMian_base::rg_CaiChanLei");
+    }
 
-    const ClassInfo& GetClassInfo() const override;
-    rg_CaiChanLei* CreateNew() const override;
-    rg_CaiChanLei* Clone() const override;
-    bool IsKindOf(const ClassInfo& info) const override;
     // A new, empty menu object (reference count 1, owned by the caller).
     virtual CRefTarnMenu* CreateMenuObject() const;
 

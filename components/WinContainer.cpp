@@ -2,49 +2,9 @@
 
 namespace rg_tarn_MFCJieMian_base {
 
-namespace {
-
-CTarnObject* CreateWinContainer() {
-    return new CTarnWinContainer();
-}
-
-} // namespace
-
 CTarnWinContainer& CTarnWinContainer::operator=(const CTarnWinContainer& other) {
-    CTarnWinControl::operator=(other);
+    CTarnObjectClass::operator=(other);
     return *this;
-}
-
-const ClassInfo& CTarnWinContainer::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateWinContainer, "rg_tarn_MFCJieMian_base::CTarnWinContainer");
-    return info;
-}
-
-const ClassInfo& CTarnWinContainer::GetClassInfo() const {
-    return ClassRecord();
-}
-
-CTarnWinContainer* CTarnWinContainer::CreateNew() const {
-    return new CTarnWinContainer();
-}
-
-CTarnWinContainer* CTarnWinContainer::Clone() const {
-    auto* copy = static_cast<CTarnWinContainer*>(CreateNew());
-    copy->CopyContent(*this);
-    return copy;
-}
-
-bool CTarnWinContainer::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    CopyContent(static_cast<const CTarnWinContainer&>(other));
-    return true;
-}
-
-bool CTarnWinContainer::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnWinControl::IsKindOf(info);
 }
 
 void CTarnWinContainer::PrepareCreate(ControlCreateInfo& info) {

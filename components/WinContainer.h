@@ -11,21 +11,17 @@ namespace rg_tarn_MFCJieMian_base {
 // window as a control parent and, when created without a size, takes the
 // window size around its design client size. The plain container has no
 // window class of its own (CreateNative stays 0) and a design size of 0.
-class CTarnWinContainer : public CTarnWinControl {
+class CTarnWinContainer : public CTarnObjectClass<CTarnWinContainer, CTarnWinControl> {
 public:
     CTarnWinContainer() = default;
     // As the control's copy; the creation size is not copied.
-    CTarnWinContainer(const CTarnWinContainer& other) : CTarnWinControl(other) {}
+    CTarnWinContainer(const CTarnWinContainer& other) : CTarnObjectClass(other) {}
     CTarnWinContainer& operator=(const CTarnWinContainer& other);
     ~CTarnWinContainer() override = default;
 
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    CTarnWinContainer* CreateNew() const override;
-    CTarnWinContainer* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    static const ClassInfo& ClassRecord() {
+        return Record("rg_tarn_MFCJieMian_base::CTarnWinContainer");
+    }
 
     // The control's steps, then the control-parent extended style.
     void PrepareCreate(ControlCreateInfo& info) override;

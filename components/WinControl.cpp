@@ -20,10 +20,6 @@ namespace rg_tarn_MFCJieMian_base {
 
 namespace {
 
-CTarnObject* CreateWinControl() {
-    return new CTarnWinControl();
-}
-
 bool SameUnits(const CWString& a, const CWString& b) {
     const char16_t* x = a.GetText();
     const char16_t* y = b.GetText();
@@ -63,26 +59,6 @@ bool IsLayoutManager(const CTarnObject& object) {
 
 } // namespace
 
-CTarnWinControl::CTarnWinControl(const CTarnWinControl& other)
-    : CTarnRefObject(other), ObjectText(other.ObjectText) {}
-
-CTarnWinControl& CTarnWinControl::operator=(const CTarnWinControl& other) {
-    if (this != &other) {
-        CopyContent(other);
-    }
-    return *this;
-}
-
-const ClassInfo& CTarnWinControl::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateWinControl, "rg_tarn_MFCJieMian_base::CTarnWinControl");
-    return info;
-}
-
-const ClassInfo& CTarnWinControl::GetClassInfo() const {
-    return ClassRecord();
-}
-
 bool CTarnWinControl::IsEqual(const CTarnObject& other) const {
     if (!HeaderEquals(other)) {
         return false;
@@ -91,41 +67,10 @@ bool CTarnWinControl::IsEqual(const CTarnObject& other) const {
     return GetRef() == control.GetRef() && SameUnits(ObjectText, control.ObjectText);
 }
 
-CTarnWinControl* CTarnWinControl::CreateNew() const {
-    return new CTarnWinControl();
-}
-
-CTarnWinControl* CTarnWinControl::Clone() const {
-    auto* copy = static_cast<CTarnWinControl*>(CreateNew());
-    copy->CopyContent(*this);
-    return copy;
-}
-
-bool CTarnWinControl::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    CopyContent(static_cast<const CTarnWinControl&>(other));
-    return true;
-}
-
-void CTarnWinControl::CopyContent(const CTarnWinControl& other) {
-    BeforeOverwrite();
-    flags = other.flags;
-    extra = other.extra;
-    SetRef(other.GetRef()); // the new reference first, then the old one goes
-    ObjectText = other.ObjectText;
-}
-
 void CTarnWinControl::Reset() {
-    BeforeOverwrite();
-    CTarnWinControl* fresh = static_cast<CTarnWinControl*>(CreateNew());
-    CopyContent(*fresh);
+    auto* fresh = static_cast<CTarnWinControl*>(CreateNew());
+    CTarnWinControl::operator=(*fresh);
     ::FreeObject(fresh);
-}
-
-bool CTarnWinControl::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnRefObject::IsKindOf(info);
 }
 
 void CTarnWinControl::LoadFrom(CTarnObjectStream& stream) {

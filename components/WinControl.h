@@ -8,6 +8,7 @@
 #include "components/EventSlot.h"
 #include "native/Listeners.h"
 #include "native/MfcWndObject.h"
+#include "runtime/ObjectClass.h"
 #include "runtime/RefObject.h"
 #include "runtime/WString.h"
 
@@ -75,31 +76,27 @@ using TKeyEvent = TEventSlot<uint32_t, uint32_t>;           // key code, modifie
 // answering as a component without a window.
 //
 // All operations run on the GUI thread; the event slots guard themselves.
-class CTarnWinControl : public CTarnRefObject {
+class CTarnWinControl : public CTarnObjectClass<CTarnWinControl, CTarnRefObject> {
 public:
     CTarnWinControl() = default;
-    // flags, extra, the shared holder and the object text; no bindings.
-    CTarnWinControl(const CTarnWinControl& other);
-    // CopyFrom without the kind test.
-    CTarnWinControl& operator=(const CTarnWinControl& other);
+    // Copies take flags, extra, the shared holder and the object text; the
+    // slots of a copy start unbound, and assignment keeps this object's
+    // bindings. Assignment runs BeforeOverwrite first.
+    CTarnWinControl(const CTarnWinControl& other) = default;
+    CTarnWinControl& operator=(const CTarnWinControl& other) = default;
     // The slots release their targets as members die, the last slot first;
     // then the object text goes, and the holder last, with the base.
     ~CTarnWinControl() override = default;
 
-    static const ClassInfo& ClassRecord();
+    static const ClassInfo& ClassRecord() {
+        return Record("rg_tarn_MFCJieMian_base::CTarnWinControl");
+    }
 
-    const ClassInfo& GetClassInfo() const override;
     // Class, flags bit 0, extra, the same holder and equal object texts.
     bool IsEqual(const CTarnObject& other) const override;
-    CTarnWinControl* CreateNew() const override;
-    CTarnWinControl* Clone() const override;
-    // For a kind of CTarnWinControl: BeforeOverwrite, then flags, extra, the
-    // other's holder (shared) and object text. Slots are never copied.
-    bool CopyFrom(const CTarnObject& other) override;
     // BeforeOverwrite, then the content of a freshly constructed instance of
     // the same class (a fresh holder for classes that make one).
     void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
     // Reads the object text, nothing else.
     void LoadFrom(CTarnObjectStream& stream) override;
     // Writes the object text, nothing else.
@@ -180,8 +177,6 @@ public:
 protected:
     // Takes over the caller's reference to holder, releasing the one held.
     void AdoptHolder(CMfcWndObject* holder) { AttachRef(holder); }
-    // The copy shared by CopyFrom, Clone and assignment.
-    void CopyContent(const CTarnWinControl& other);
 
 private:
     // The mouse events of PreprocessMessage; 1 = consumed, 0 for any other message.

@@ -9,10 +9,6 @@ namespace rg_tarn_MFCJieMian_base {
 
 namespace {
 
-CTarnObject* CreateForm() {
-    return new CTarnWinForm();
-}
-
 // The menu object a record carries, or null.
 CRefTarnMenu* MenuObjectOf(const ControlCreateInfo& info) {
     if (info.menu == nullptr || !info.menu->IsKindOf(rg_CaiChanLei::ClassRecord())) {
@@ -31,60 +27,13 @@ CTarnWinForm::CTarnWinForm() {
     AdoptHolder(new CMfcWndObject(new CVWnd_WinForm()));
 }
 
-CTarnWinForm::CTarnWinForm(const CTarnWinForm& other) : CTarnWinForm() {
-    CopyContent(other);
-}
-
-CTarnWinForm& CTarnWinForm::operator=(const CTarnWinForm& other) {
-    if (this != &other) {
-        BeforeOverwrite();
-        CopyContent(other);
-    }
-    return *this;
-}
-
 CTarnWinForm::~CTarnWinForm() {
     CTarnWinForm::DetachListener();
     // The form slots release their targets as members, last first.
 }
 
-const ClassInfo& CTarnWinForm::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateForm, "rg_tarn_MFCJieMian_base::CTarnWinForm");
-    return info;
-}
-
-const ClassInfo& CTarnWinForm::GetClassInfo() const {
-    return ClassRecord();
-}
-
 bool CTarnWinForm::IsEqual(const CTarnObject& other) const {
     return SameClass(other.GetClassInfo(), ClassRecord()) && CTarnWinControl::IsEqual(other);
-}
-
-CTarnWinForm* CTarnWinForm::CreateNew() const {
-    return new CTarnWinForm();
-}
-
-CTarnWinForm* CTarnWinForm::Clone() const {
-    return new CTarnWinForm(*this);
-}
-
-bool CTarnWinForm::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(ClassRecord())) {
-        return false;
-    }
-    BeforeOverwrite();
-    CopyContent(static_cast<const CTarnWinForm&>(other));
-    return true;
-}
-
-void CTarnWinForm::Reset() {
-    CTarnWinControl::Reset();
-}
-
-bool CTarnWinForm::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || rg_ZuJianBuJuQi::IsKindOf(info);
 }
 
 CVWnd_WinForm* CTarnWinForm::GetFormWindow() const {

@@ -25,28 +25,25 @@ namespace rg_tarn_MFCJieMian_base {
 // container part (container events, with menu commands raised as
 // FormMenuCommand) and the form part, which only this class attaches. GUI
 // thread only; the event slots guard themselves.
-class CTarnWinForm : public rg_ZuJianBuJuQi, public IWinFormEventListener {
+class CTarnWinForm : public CTarnObjectClass<CTarnWinForm, rg_ZuJianBuJuQi>,
+                     public IWinFormEventListener {
 public:
     // The caption of a form with a control box and no text.
     static constexpr const char16_t* kDefaultCaption = u"Tarn应用程序";
 
     CTarnWinForm();
     // Shares other's holder (and so its window and properties); no bindings.
-    CTarnWinForm(const CTarnWinForm& other);
-    CTarnWinForm& operator=(const CTarnWinForm& other);
+    CTarnWinForm(const CTarnWinForm& other) = default;
+    CTarnWinForm& operator=(const CTarnWinForm& other) = default;
     // Detaches the form listener, releases the form slots' targets (last
     // first), then the container's destruction.
     ~CTarnWinForm() override;
 
-    static const ClassInfo& ClassRecord();
+    static const ClassInfo& ClassRecord() {
+        return Record("rg_tarn_MFCJieMian_base::CTarnWinForm");
+    }
 
-    const ClassInfo& GetClassInfo() const override;
     bool IsEqual(const CTarnObject& other) const override;
-    CTarnWinForm* CreateNew() const override;
-    CTarnWinForm* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
 
     // Creates the window (non-modal) or runs the form modally (info.modal),
     // leaving the end code in info.modalResult. 1 on success; 0 when the

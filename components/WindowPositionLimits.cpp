@@ -4,20 +4,6 @@
 
 namespace rg_tarn_MFCJieMian_base {
 
-namespace {
-
-CTarnObject* CreateLimits() {
-    return new rg_ChuangKouWeiZhiXianZhiXinXi();
-}
-
-} // namespace
-
-rg_ChuangKouWeiZhiXianZhiXinXi::rg_ChuangKouWeiZhiXianZhiXinXi(
-    const rg_ChuangKouWeiZhiXianZhiXinXi& other)
-    : CTarnObject(other) {
-    CopyMembers(other);
-}
-
 rg_ChuangKouWeiZhiXianZhiXinXi&
 rg_ChuangKouWeiZhiXianZhiXinXi::operator=(const rg_ChuangKouWeiZhiXianZhiXinXi& other) {
     if (this != &other) {
@@ -35,42 +21,12 @@ void rg_ChuangKouWeiZhiXianZhiXinXi::CopyMembers(const rg_ChuangKouWeiZhiXianZhi
     MaxTrackSize.CopyFrom(source.MaxTrackSize);
 }
 
-const ClassInfo& rg_ChuangKouWeiZhiXianZhiXinXi::ClassRecord() {
-    static const ClassInfo info =
-        MakeClassInfo(&CreateLimits, "rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi");
-    return info;
-}
-
-const ClassInfo& rg_ChuangKouWeiZhiXianZhiXinXi::GetClassInfo() const {
-    return ClassRecord();
-}
-
 bool rg_ChuangKouWeiZhiXianZhiXinXi::IsEqual(const CTarnObject& other) const {
     return HeaderEquals(other) && &other == this;
 }
 
-rg_ChuangKouWeiZhiXianZhiXinXi* rg_ChuangKouWeiZhiXianZhiXinXi::CreateNew() const {
-    return new rg_ChuangKouWeiZhiXianZhiXinXi();
-}
-
-rg_ChuangKouWeiZhiXianZhiXinXi* rg_ChuangKouWeiZhiXianZhiXinXi::Clone() const {
-    return new rg_ChuangKouWeiZhiXianZhiXinXi(*this);
-}
-
-bool rg_ChuangKouWeiZhiXianZhiXinXi::CopyFrom(const CTarnObject& other) {
-    if (!other.IsKindOf(GetClassInfo())) {
-        return false;
-    }
-    *this = static_cast<const rg_ChuangKouWeiZhiXianZhiXinXi&>(other);
-    return true;
-}
-
 void rg_ChuangKouWeiZhiXianZhiXinXi::Reset() {
     *this = rg_ChuangKouWeiZhiXianZhiXinXi();
-}
-
-bool rg_ChuangKouWeiZhiXianZhiXinXi::IsKindOf(const ClassInfo& info) const {
-    return SameClass(info, ClassRecord()) || CTarnObject::IsKindOf(info);
 }
 
 void rg_ChuangKouWeiZhiXianZhiXinXi::LoadFrom(CTarnObjectStream& stream) {

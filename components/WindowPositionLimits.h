@@ -2,6 +2,7 @@
 // may change.
 #pragma once
 
+#include "runtime/ObjectClass.h"
 #include "values/Geometry.h"
 
 namespace rg_tarn_MFCJieMian_base {
@@ -10,24 +11,22 @@ namespace rg_tarn_MFCJieMian_base {
 // sizes of a window, in pixels; all zero in a new object. The form fills one
 // from the platform's limits, hands it to the handler and writes it back only
 // when the handler asks for it. Equality is identity. One thread at a time.
-class rg_ChuangKouWeiZhiXianZhiXinXi : public CTarnObject {
+class rg_ChuangKouWeiZhiXianZhiXinXi
+    : public CTarnObjectClass<rg_ChuangKouWeiZhiXianZhiXinXi, CTarnObject> {
 public:
     rg_ChuangKouWeiZhiXianZhiXinXi() = default;
-    rg_ChuangKouWeiZhiXianZhiXinXi(const rg_ChuangKouWeiZhiXianZhiXinXi& other);
+    rg_ChuangKouWeiZhiXianZhiXinXi(const rg_ChuangKouWeiZhiXianZhiXinXi& other) = default;
     rg_ChuangKouWeiZhiXianZhiXinXi& operator=(const rg_ChuangKouWeiZhiXianZhiXinXi& other);
     ~rg_ChuangKouWeiZhiXianZhiXinXi() override = default;
 
-    static const ClassInfo& ClassRecord();
+    static const ClassInfo& ClassRecord() {
+        return Record("rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi");
+    }
 
-    const ClassInfo& GetClassInfo() const override;
     // True only for the same object.
     bool IsEqual(const CTarnObject& other) const override;
-    rg_ChuangKouWeiZhiXianZhiXinXi* CreateNew() const override;
-    rg_ChuangKouWeiZhiXianZhiXinXi* Clone() const override;
     // flags, extra and the four members in order.
-    bool CopyFrom(const CTarnObject& other) override;
     void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
     // The four members in field order, while the stream has no error.
     void LoadFrom(CTarnObjectStream& stream) override;
     void SaveTo(CTarnObjectStream& stream) const override;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "runtime/TarnObject.h"
+#include "runtime/ObjectClass.h"
 
 // The base of every program object. A new one (of any program class) becomes
 // the application instance's current program object while it lives; when it
@@ -14,21 +14,19 @@
 // an application instance nothing is registered.
 //
 // Header only: flags and extra. One thread (the user-interface thread).
-class CTarnUserApp : public CTarnObject {
+class CTarnUserApp : public CTarnObjectClass<CTarnUserApp, CTarnObject> {
 public:
     CTarnUserApp();
     CTarnUserApp(const CTarnUserApp& other);
-    CTarnUserApp& operator=(const CTarnUserApp& other) = default;
+    // BeforeOverwrite, then flags and extra.
+    CTarnUserApp& operator=(const CTarnUserApp& other);
     ~CTarnUserApp() override;
 
-    static const ClassInfo& ClassRecord();
+    static const ClassInfo& ClassRecord() { return Record("CTarnUserApp"); }
 
-    const ClassInfo& GetClassInfo() const override;
-    CTarnUserApp* CreateNew() const override;
-    CTarnUserApp* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
+    // BeforeOverwrite, then the header of a new program object: flags and
+    // extra 0.
     void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
 
     // The records of the nine basic value classes, or null when the program
     // has none (here).
@@ -38,21 +36,14 @@ public:
 namespace rg_tarn_base {
 
 // A program: it knows the basic value classes.
-class rg_ChengXuLei : public CTarnUserApp {
+class rg_ChengXuLei : public CTarnObjectClass<rg_ChengXuLei, CTarnUserApp> {
 public:
     rg_ChengXuLei() = default;
     rg_ChengXuLei(const rg_ChengXuLei& other) = default;
     rg_ChengXuLei& operator=(const rg_ChengXuLei& other) = default;
     ~rg_ChengXuLei() override = default;
 
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    rg_ChengXuLei* CreateNew() const override;
-    rg_ChengXuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_ChengXuLei"); }
 
     // Nine records, filled once: byte, short, character, integer, variable
     // integer, long, single, double and boolean.
@@ -61,21 +52,14 @@ public:
 
 // A window program: the application object offers it every queued message,
 // its idle time and the moment before the end.
-class rg_ChuangKouChengXuLei : public rg_ChengXuLei {
+class rg_ChuangKouChengXuLei : public CTarnObjectClass<rg_ChuangKouChengXuLei, rg_ChengXuLei> {
 public:
     rg_ChuangKouChengXuLei() = default;
     rg_ChuangKouChengXuLei(const rg_ChuangKouChengXuLei& other) = default;
     rg_ChuangKouChengXuLei& operator=(const rg_ChuangKouChengXuLei& other) = default;
     ~rg_ChuangKouChengXuLei() override = default;
 
-    static const ClassInfo& ClassRecord();
-
-    const ClassInfo& GetClassInfo() const override;
-    rg_ChuangKouChengXuLei* CreateNew() const override;
-    rg_ChuangKouChengXuLei* Clone() const override;
-    bool CopyFrom(const CTarnObject& other) override;
-    void Reset() override;
-    bool IsKindOf(const ClassInfo& info) const override;
+    static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_ChuangKouChengXuLei"); }
 
     // 1 lets the message through; 0 makes the application consume it.
     virtual int32_t PreFilterMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

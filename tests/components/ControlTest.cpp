@@ -427,7 +427,7 @@ TEST(ControlProtocol, EqualityCopiesResetAndStreams) {
 
     Target target;
     b.KeyDown.Bind(&Target::Record<uint32_t, uint32_t>, target.pointer, 0);
-    CTarnWinControl* clone = b.Clone();
+    auto* clone = static_cast<CTarnWinControl*>(b.Clone());
     EXPECT_TRUE(clone->IsEqual(b));
     EXPECT_FALSE(clone->KeyDown.IsBound()) << "bindings are never copied";
     EXPECT_EQ(target.pointer->GetRefCount(), 2);

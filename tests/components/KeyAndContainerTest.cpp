@@ -112,7 +112,7 @@ TEST(ContainerProtocol, CopiesShareTheHolderButNotTheCreationSize) {
     info.height = 6;
     plain.AdjustCreate(info);
     plain.ObjectText = CWString(u"box");
-    CTarnWinContainer* copy = plain.Clone();
+    auto* copy = static_cast<CTarnWinContainer*>(plain.Clone());
     EXPECT_TRUE(copy->IsEqual(plain));
     EXPECT_EQ(copy->GetCreationWidth(), 0);
     EXPECT_TRUE(copy->IsKindOf(rg_tarn_MFCJieMian_base::CTarnWinControl::ClassRecord()));

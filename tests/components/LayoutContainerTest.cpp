@@ -390,7 +390,7 @@ TEST(LayoutContainerProtocol, CopiesShareTheWindowButNotItsEvents) {
     EXPECT_FALSE(copy.CopyFrom(control));
     EXPECT_EQ(copy.GetWindowHandle(), hwnd);
 
-    rg_ZuJianBuJuQi* clone = original.Clone();
+    auto* clone = static_cast<rg_ZuJianBuJuQi*>(original.Clone());
     EXPECT_EQ(clone->GetWindowHandle(), hwnd);
     EXPECT_EQ(clone->GetHolder()->GetRefCount(), original.GetHolder()->GetRefCount());
     ::FreeObject(clone);

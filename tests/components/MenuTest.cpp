@@ -71,7 +71,7 @@ TEST(Menu, CopiesShareOneMenuAndResetLeavesTheOtherIntact) {
     EXPECT_EQ(first.GetMenu(), shared);
     EXPECT_TRUE(IsMenu(handle)) << "Reset of one copy destroyed the shared menu";
 
-    rg_CaiChanLei* clone = first.Clone();
+    auto* clone = static_cast<rg_CaiChanLei*>(first.Clone());
     EXPECT_EQ(clone->GetMenu(), shared);
     EXPECT_TRUE(clone->IsEqual(first));
     FreeObject(clone);

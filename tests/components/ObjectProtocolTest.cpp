@@ -8,6 +8,7 @@
 
 #include "components/Button.h"
 #include "components/EditBox.h"
+#include "components/EventSlot.h"
 #include "components/GroupBox.h"
 #include "components/Label.h"
 #include "components/LayoutContainer.h"
@@ -28,33 +29,55 @@ using rg_tarn_base::rg_KeSheJiLei;
 // chain IsKindOf follows up to CTarnObject.
 template <class T> struct Protocol;
 
-#define QORVATH_PROTOCOL_ROW(Class, BaseClass, Name)                                              \
-    template <> struct Protocol<Class> {                                                          \
-        using Base = BaseClass;                                                                   \
-        static constexpr const char* kName = Name;                                                \
-    }
-
-QORVATH_PROTOCOL_ROW(CTarnWinControl, CTarnRefObject, "rg_tarn_MFCJieMian_base::CTarnWinControl");
-QORVATH_PROTOCOL_ROW(CTarnWinContainer, CTarnWinControl,
-                     "rg_tarn_MFCJieMian_base::CTarnWinContainer");
-QORVATH_PROTOCOL_ROW(rg_AnNiuJiChuLei, CTarnWinControl,
-                     "rg_tarn_MFCJieMian_base::rg_AnNiuJiChuLei");
-QORVATH_PROTOCOL_ROW(rg_button1, rg_AnNiuJiChuLei, "rg_tarn_MFCJieMian_base::rg_button1");
-QORVATH_PROTOCOL_ROW(rg_FenZuKuang2, CTarnWinContainer, "rg_tarn_MFCJieMian_base::rg_FenZuKuang2");
-QORVATH_PROTOCOL_ROW(rg_label7, CTarnWinControl, "rg_tarn_MFCJieMian_base::rg_label7");
-QORVATH_PROTOCOL_ROW(rg_edit_box, CTarnWinControl, "rg_tarn_MFCJieMian_base::rg_edit_box");
-QORVATH_PROTOCOL_ROW(rg_ZuJianBuJuQi, CTarnWinContainer,
-                     "rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi");
-QORVATH_PROTOCOL_ROW(CTarnWinForm, rg_ZuJianBuJuQi, "rg_tarn_MFCJieMian_base::CTarnWinForm");
-QORVATH_PROTOCOL_ROW(rg_KeSheJiLei, CTarnRefObject, "rg_tarn_base::rg_KeSheJiLei");
-QORVATH_PROTOCOL_ROW(rg_CaiChanLei, rg_KeSheJiLei, "rg_tarn_MFCJieMian_base::rg_CaiChanLei");
-QORVATH_PROTOCOL_ROW(rg_ChuangKouWeiZhiXianZhiXinXi, CTarnObject,
-                     "rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi");
-template <> struct Protocol<CTarnRefObject> {
-    using Base = CTarnObject;
+template <> struct Protocol<CTarnWinControl> {
+    using Base = CTarnRefObject;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::CTarnWinControl";
 };
-
-#undef QORVATH_PROTOCOL_ROW
+template <> struct Protocol<CTarnWinContainer> {
+    using Base = CTarnWinControl;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::CTarnWinContainer";
+};
+template <> struct Protocol<rg_AnNiuJiChuLei> {
+    using Base = CTarnWinControl;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::rg_AnNiuJiChuLei";
+};
+template <> struct Protocol<rg_button1> {
+    using Base = rg_AnNiuJiChuLei;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::rg_button1";
+};
+template <> struct Protocol<rg_FenZuKuang2> {
+    using Base = CTarnWinContainer;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::rg_FenZuKuang2";
+};
+template <> struct Protocol<rg_label7> {
+    using Base = CTarnWinControl;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::rg_label7";
+};
+template <> struct Protocol<rg_edit_box> {
+    using Base = CTarnWinControl;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::rg_edit_box";
+};
+template <> struct Protocol<rg_ZuJianBuJuQi> {
+    using Base = CTarnWinContainer;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi";
+};
+template <> struct Protocol<CTarnWinForm> {
+    using Base = rg_ZuJianBuJuQi;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::CTarnWinForm";
+};
+template <> struct Protocol<rg_KeSheJiLei> {
+    using Base = CTarnRefObject;
+    static constexpr const char* kName = "rg_tarn_base::rg_KeSheJiLei";
+};
+template <> struct Protocol<rg_CaiChanLei> {
+    using Base = rg_KeSheJiLei;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::rg_CaiChanLei";
+};
+template <> struct Protocol<rg_ChuangKouWeiZhiXianZhiXinXi> {
+    using Base = CTarnObject;
+    static constexpr const char* kName = "rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi";
+};
+template <> struct Protocol<CTarnRefObject> { using Base = CTarnObject; };
 
 struct FreeDeleter {
     void operator()(CTarnObject* object) const { ::FreeObject(object); }
@@ -154,6 +177,43 @@ TYPED_TEST(ObjectProtocol, StreamRoundTrip) {
     EXPECT_EQ(stream.GetError(), CTarnObjectStream::kOk);
     if constexpr (std::is_base_of_v<CTarnWinControl, TypeParam>) {
         EXPECT_EQ(std::u16string(loaded.ObjectText.GetText()), u"对象名");
+    }
+}
+
+int32_t AnswerKey(CTarnObject*, CTarnObject*, int32_t tag, uint32_t, uint32_t) {
+    return tag;
+}
+
+// A binding belongs to its object: a copy or clone shares the window holder
+// and the object text but starts unbound, and a copy into a bound object
+// keeps that object's own binding.
+TYPED_TEST(ObjectProtocol, CopiesShareTheHolderButNeverTheBindings) {
+    if constexpr (std::is_base_of_v<CTarnWinControl, TypeParam>) {
+        rg_tarn_base::rg_ZhengShuLei anchor;
+        auto* pointer = new CTarnEventObjectPointer(&anchor);
+        {
+            TypeParam source;
+            source.ObjectText = CWString(u"源");
+            source.KeyDown.Bind(&AnswerKey, pointer, 1);
+            TypeParam copy(source);
+            TypeParam target;
+            target.KeyDown.Bind(&AnswerKey, pointer, 2);
+            ASSERT_TRUE(target.CopyFrom(source));
+            Owned clone(source.Clone());
+            const auto& cloned = static_cast<const TypeParam&>(*clone);
+            const TypeParam* const copies[] = {&copy, &target, &cloned};
+            for (const TypeParam* object : copies) {
+                EXPECT_EQ(object->GetRef(), source.GetRef());
+                EXPECT_EQ(std::u16string(object->ObjectText.GetText()), u"源");
+            }
+            EXPECT_FALSE(copy.KeyDown.IsBound());
+            EXPECT_FALSE(cloned.KeyDown.IsBound());
+            EXPECT_EQ(target.KeyDown.Raise(&target, 0, 0), 2) << "the target's own binding stays";
+            EXPECT_EQ(source.KeyDown.Raise(&source, 0, 0), 1);
+            EXPECT_EQ(pointer->GetRefCount(), 3) << "two bindings and the maker's reference";
+        }
+        EXPECT_EQ(pointer->GetRefCount(), 1) << "each slot released its binding";
+        pointer->Detach(); // gives up the maker's reference, which frees it
     }
 }
 

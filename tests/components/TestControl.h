@@ -16,22 +16,15 @@ using rg_tarn_MFCJieMian_base::CTarnWinControl;
 // A component with a holder of its own around a CTestNativeWnd, listening to
 // it as the real components do. The window class is the runtime's default
 // unless the test asks for a system class ("EDIT", say).
-class CTestControl : public CTarnWinControl, public IBaseEventListener {
+class CTestControl : public CTarnObjectClass<CTestControl, CTarnWinControl>,
+                     public IBaseEventListener {
 public:
     CTestControl() { AdoptHolder(new CMfcWndObject(new CTestNativeWnd())); }
-    CTestControl(const CTestControl& other) : CTarnWinControl(other) {}
+    CTestControl(const CTestControl& other) = default;
+    CTestControl& operator=(const CTestControl& other) = default;
     ~CTestControl() override { DetachListener(); }
 
-    static const ClassInfo& ClassRecord() {
-        static const ClassInfo info = MakeClassInfo(
-            []() -> CTarnObject* { return new CTestControl(); }, "components_test::CTestControl");
-        return info;
-    }
-    const ClassInfo& GetClassInfo() const override { return ClassRecord(); }
-    CTestControl* CreateNew() const override { return new CTestControl(); }
-    bool IsKindOf(const ClassInfo& info) const override {
-        return SameClass(info, ClassRecord()) || CTarnWinControl::IsKindOf(info);
-    }
+    static const ClassInfo& ClassRecord() { return Record("components_test::CTestControl"); }
 
     int32_t OnPreprocess(TarnMessage* message) override { return PreprocessMessage(message); }
 

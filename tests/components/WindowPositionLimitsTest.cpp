@@ -40,7 +40,7 @@ TEST(WindowPositionLimits, NewIsZeroAndEqualityIsIdentity) {
     rg_ChuangKouWeiZhiXianZhiXinXi other;
     EXPECT_TRUE(limits.IsEqual(limits));
     EXPECT_FALSE(limits.IsEqual(other)) << "two objects with the same content are not equal";
-    rg_ChuangKouWeiZhiXianZhiXinXi* clone = limits.Clone();
+    auto* clone = static_cast<rg_ChuangKouWeiZhiXianZhiXinXi*>(limits.Clone());
     EXPECT_FALSE(clone->IsEqual(limits));
     FreeObject(clone);
     EXPECT_TRUE(limits.IsKindOf(CTarnObject::ClassRecord()));
@@ -53,7 +53,7 @@ TEST(WindowPositionLimits, CopyCloneAndReset) {
     ASSERT_TRUE(copy.CopyFrom(source));
     EXPECT_EQ(Numbers(copy), Numbers(source));
     EXPECT_EQ(copy.extra, 7u);
-    rg_ChuangKouWeiZhiXianZhiXinXi* clone = source.Clone();
+    auto* clone = static_cast<rg_ChuangKouWeiZhiXianZhiXinXi*>(source.Clone());
     EXPECT_EQ(Numbers(*clone), Numbers(source));
     FreeObject(clone);
     EXPECT_FALSE(copy.CopyFrom(rg_tarn_base::rg_CheCunLei(1, 2)));

@@ -59,8 +59,8 @@ TEST(ControlComponents, NewComponentsCarryTheirHolderStylesAndClassNames) {
         // The class record's factory, CreateNew and Clone give the same class;
         // a clone shares the window holder, a new one has its own.
         Owned made(static_cast<CTarnWinControl*>(control->GetClassInfo().create()));
-        Owned fresh(control->CreateNew());
-        Owned clone(control->Clone());
+        Owned fresh(static_cast<CTarnWinControl*>(control->CreateNew()));
+        Owned clone(static_cast<CTarnWinControl*>(control->Clone()));
         EXPECT_STREQ(made->GetClassInfo().name, kind.name);
         EXPECT_STREQ(fresh->GetClassInfo().name, kind.name);
         EXPECT_NE(fresh->GetHolder(), control->GetHolder()) << kind.name;

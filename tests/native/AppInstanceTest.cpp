@@ -138,7 +138,7 @@ TEST(ProgramObject, TheMostRecentLiveProgramIsCurrentAndTemporariesNeverStay) {
     program->Reset();
     EXPECT_EQ(instance.GetCurrentProgram(), program) << "Reset's temporary is gone";
 
-    rg_ChuangKouChengXuLei* clone = program->Clone();
+    auto* clone = static_cast<rg_ChuangKouChengXuLei*>(program->Clone());
     EXPECT_EQ(instance.GetCurrentProgram(), clone);
     CTarnUserApp* fresh = program->CreateNew();
     FreeObject(clone); // out of order: the newer one stays current
