@@ -1,5 +1,7 @@
 #include "components/EditBox.h"
 
+#include <type_traits>
+
 #include "components/ControlCreation.h"
 #include "native/EditInput.h"
 #include "native/VWndEdit.h"
@@ -7,6 +9,22 @@
 namespace rg_tarn_MFCJieMian_base {
 
 namespace {
+
+// A property of the edit window, or fallback without a window.
+template <typename T>
+T ReadEdit(const rg_edit_box& edit, T CVWnd_Edit::*property, std::type_identity_t<T> fallback) {
+    const CVWnd_Edit* wnd = edit.GetEditWindow();
+    return wnd != nullptr ? wnd->*property : fallback;
+}
+
+// Sets a property read when the window is made or as it runs; nothing
+// without a window.
+template <typename T>
+void WriteEdit(rg_edit_box& edit, T CVWnd_Edit::*property, std::type_identity_t<T> value) {
+    if (CVWnd_Edit* wnd = edit.GetEditWindow()) {
+        wnd->*property = value;
+    }
+}
 
 constexpr uint32_t kAlignmentBits = ES_CENTER | ES_RIGHT; // 0x3
 
@@ -96,30 +114,23 @@ void rg_edit_box::SetMaxLength(int32_t units) {
 }
 
 bool rg_edit_box::GetMultiLine() const {
-    const CVWnd_Edit* wnd = GetEditWindow();
-    return wnd != nullptr && wnd->MultiLine != 0;
+    return ReadEdit(*this, &CVWnd_Edit::MultiLine, 0) != 0;
 }
 
 void rg_edit_box::SetMultiLine(bool multiLine) {
-    if (CVWnd_Edit* wnd = GetEditWindow()) {
-        wnd->MultiLine = multiLine ? 1 : 0;
-    }
+    WriteEdit(*this, &CVWnd_Edit::MultiLine, multiLine ? 1 : 0);
 }
 
 int64_t rg_edit_box::GetScrollBars() const {
-    const CVWnd_Edit* wnd = GetEditWindow();
-    return wnd != nullptr ? wnd->ScrollBars : 0;
+    return ReadEdit(*this, &CVWnd_Edit::ScrollBars, 0);
 }
 
 void rg_edit_box::SetScrollBars(int64_t scrollBars) {
-    if (CVWnd_Edit* wnd = GetEditWindow()) {
-        wnd->ScrollBars = scrollBars;
-    }
+    WriteEdit(*this, &CVWnd_Edit::ScrollBars, scrollBars);
 }
 
 int64_t rg_edit_box::GetInputType() const {
-    const CVWnd_Edit* wnd = GetEditWindow();
-    return wnd != nullptr ? wnd->InputType : 0;
+    return ReadEdit(*this, &CVWnd_Edit::InputType, 0);
 }
 
 void rg_edit_box::SetInputType(int64_t inputType) {
@@ -139,8 +150,7 @@ void rg_edit_box::SetInputType(int64_t inputType) {
 }
 
 char16_t rg_edit_box::GetPasswordChar() const {
-    const CVWnd_Edit* wnd = GetEditWindow();
-    return wnd != nullptr ? wnd->PasswordChar : u'*';
+    return ReadEdit(*this, &CVWnd_Edit::PasswordChar, u'*');
 }
 
 void rg_edit_box::SetPasswordChar(char16_t unit) {
@@ -157,24 +167,19 @@ void rg_edit_box::SetPasswordChar(char16_t unit) {
 }
 
 int64_t rg_edit_box::GetSpinMode() const {
-    const CVWnd_Edit* wnd = GetEditWindow();
-    return wnd != nullptr ? wnd->SpinMode : 0;
+    return ReadEdit(*this, &CVWnd_Edit::SpinMode, 0);
 }
 
 void rg_edit_box::SetSpinMode(int64_t mode) {
-    if (CVWnd_Edit* wnd = GetEditWindow()) {
-        wnd->SpinMode = mode;
-    }
+    WriteEdit(*this, &CVWnd_Edit::SpinMode, mode);
 }
 
 int64_t rg_edit_box::GetSpinMin() const {
-    const CVWnd_Edit* wnd = GetEditWindow();
-    return wnd != nullptr ? wnd->SpinMin : 0;
+    return ReadEdit(*this, &CVWnd_Edit::SpinMin, 0);
 }
 
 int64_t rg_edit_box::GetSpinMax() const {
-    const CVWnd_Edit* wnd = GetEditWindow();
-    return wnd != nullptr ? wnd->SpinMax : 100;
+    return ReadEdit(*this, &CVWnd_Edit::SpinMax, 100);
 }
 
 void rg_edit_box::SetSpinRange(int64_t spinMin, int64_t spinMax) {
@@ -191,14 +196,11 @@ void rg_edit_box::SetSpinRange(int64_t spinMin, int64_t spinMax) {
 }
 
 bool rg_edit_box::GetSuppressChange() const {
-    const CVWnd_Edit* wnd = GetEditWindow();
-    return wnd != nullptr && wnd->SuppressChange != 0;
+    return ReadEdit(*this, &CVWnd_Edit::SuppressChange, 0) != 0;
 }
 
 void rg_edit_box::SetSuppressChange(bool suppress) {
-    if (CVWnd_Edit* wnd = GetEditWindow()) {
-        wnd->SuppressChange = suppress ? 1 : 0;
-    }
+    WriteEdit(*this, &CVWnd_Edit::SuppressChange, suppress ? 1 : 0);
 }
 
 void rg_edit_box::SetTextAlignment(int32_t alignment) {

@@ -1,9 +1,31 @@
 #include "components/Label.h"
 
+#include <type_traits>
+
 #include "components/ControlCreation.h"
 #include "native/VWndLabel.h"
 
 namespace rg_tarn_MFCJieMian_base {
+
+namespace {
+
+// A drawing property of the label window, or fallback without a window.
+template <typename T>
+T ReadLabel(const rg_label7& label, T CVWnd_Label::*property, std::type_identity_t<T> fallback) {
+    const CVWnd_Label* wnd = label.GetLabelWindow();
+    return wnd != nullptr ? wnd->*property : fallback;
+}
+
+// Sets a drawing property and redraws; nothing without a window.
+template <typename T>
+void WriteLabel(rg_label7& label, T CVWnd_Label::*property, std::type_identity_t<T> value) {
+    if (CVWnd_Label* wnd = label.GetLabelWindow()) {
+        wnd->*property = value;
+        wnd->Refresh();
+    }
+}
+
+} // namespace
 
 rg_label7::rg_label7() {
     AdoptHolder(new CMfcWndObject(new CVWnd_Label()));
@@ -45,75 +67,51 @@ int32_t rg_label7::OnLabelMessage(int64_t first, int64_t second) {
 }
 
 int32_t rg_label7::GetHAlign() const {
-    const CVWnd_Label* wnd = GetLabelWindow();
-    return wnd != nullptr ? wnd->HAlign : 0;
+    return ReadLabel(*this, &CVWnd_Label::HAlign, 0);
 }
 
 void rg_label7::SetHAlign(int32_t alignment) {
-    if (CVWnd_Label* wnd = GetLabelWindow()) {
-        wnd->HAlign = alignment;
-        wnd->Refresh();
-    }
+    WriteLabel(*this, &CVWnd_Label::HAlign, alignment);
 }
 
 int32_t rg_label7::GetVAlign() const {
-    const CVWnd_Label* wnd = GetLabelWindow();
-    return wnd != nullptr ? wnd->VAlign : 1;
+    return ReadLabel(*this, &CVWnd_Label::VAlign, 1);
 }
 
 void rg_label7::SetVAlign(int32_t alignment) {
-    if (CVWnd_Label* wnd = GetLabelWindow()) {
-        wnd->VAlign = alignment;
-        wnd->Refresh();
-    }
+    WriteLabel(*this, &CVWnd_Label::VAlign, alignment);
 }
 
 bool rg_label7::GetWordWrap() const {
-    const CVWnd_Label* wnd = GetLabelWindow();
-    return wnd != nullptr && wnd->WordWrap != 0;
+    return ReadLabel(*this, &CVWnd_Label::WordWrap, 0) != 0;
 }
 
 void rg_label7::SetWordWrap(bool wrap) {
-    if (CVWnd_Label* wnd = GetLabelWindow()) {
-        wnd->WordWrap = wrap ? 1 : 0;
-        wnd->Refresh();
-    }
+    WriteLabel(*this, &CVWnd_Label::WordWrap, wrap ? 1 : 0);
 }
 
 uint32_t rg_label7::GetTextColor() const {
-    const CVWnd_Label* wnd = GetLabelWindow();
-    return wnd != nullptr ? wnd->TextColor : kSystemDefaultColor;
+    return ReadLabel(*this, &CVWnd_Label::TextColor, kSystemDefaultColor);
 }
 
 void rg_label7::SetTextColor(uint32_t colour) {
-    if (CVWnd_Label* wnd = GetLabelWindow()) {
-        wnd->TextColor = colour;
-        wnd->Refresh();
-    }
+    WriteLabel(*this, &CVWnd_Label::TextColor, colour);
 }
 
 uint32_t rg_label7::GetBackColor() const {
-    const CVWnd_Label* wnd = GetLabelWindow();
-    return wnd != nullptr ? wnd->BackColor : kSystemDefaultColor;
+    return ReadLabel(*this, &CVWnd_Label::BackColor, kSystemDefaultColor);
 }
 
 void rg_label7::SetBackColor(uint32_t colour) {
-    if (CVWnd_Label* wnd = GetLabelWindow()) {
-        wnd->BackColor = colour;
-        wnd->Refresh();
-    }
+    WriteLabel(*this, &CVWnd_Label::BackColor, colour);
 }
 
 int32_t rg_label7::GetPictureMode() const {
-    const CVWnd_Label* wnd = GetLabelWindow();
-    return wnd != nullptr ? wnd->PictureMode : 0;
+    return ReadLabel(*this, &CVWnd_Label::PictureMode, 0);
 }
 
 void rg_label7::SetPictureMode(int32_t mode) {
-    if (CVWnd_Label* wnd = GetLabelWindow()) {
-        wnd->PictureMode = mode;
-        wnd->Refresh();
-    }
+    WriteLabel(*this, &CVWnd_Label::PictureMode, mode);
 }
 
 void rg_label7::SetPicture(HBITMAP picture) {
@@ -126,8 +124,7 @@ void rg_label7::SetPicture(HBITMAP picture) {
 }
 
 bool rg_label7::GetTransparent() const {
-    const CVWnd_Label* wnd = GetLabelWindow();
-    return wnd != nullptr && wnd->Transparent != 0;
+    return ReadLabel(*this, &CVWnd_Label::Transparent, 0) != 0;
 }
 
 void rg_label7::SetTransparent(bool transparent) {
