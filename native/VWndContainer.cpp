@@ -38,7 +38,10 @@ bool CVWnd_Container::SetHintOf(const CWnd& control, LPCWSTR text) {
 
 BOOL CVWnd_Container::DestroyWindow() {
     if (m_destroying) {
-        return TRUE; // on its way already
+        // The destruction in progress finishes what the caller asked for;
+        // destroying again from inside it would send the window's last
+        // messages twice.
+        return TRUE;
     }
     return CTarnWnd<CWnd, IContainerEventListener>::DestroyWindow();
 }
