@@ -11,19 +11,6 @@ namespace {
 constexpr uint32_t kButtonStyle = WS_TABSTOP | BS_MULTILINE; // 0x00012000
 constexpr uint32_t kAlignmentBits = BS_CENTER;               // 0x300: left 0x100, right 0x200
 
-// Enter presses a form's default button: the first form window from parent
-// outwards takes id as its DefaultButtonId.
-void BecomeFormDefaultButton(const CWnd* parent, int32_t id) {
-    for (HWND hwnd = parent != nullptr ? parent->GetSafeHwnd() : nullptr; hwnd != nullptr;
-         hwnd = ::GetAncestor(hwnd, GA_PARENT)) {
-        CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
-        if (wnd != nullptr && wnd->IsKindOf(&CVWnd_WinForm::runtimeClass)) {
-            static_cast<CVWnd_WinForm*>(wnd)->DefaultButtonId = id;
-            return;
-        }
-    }
-}
-
 } // namespace
 
 // rg_AnNiuJiChuLei
@@ -59,7 +46,7 @@ int32_t rg_button1::CreateNative(ControlCreateInfo& info) {
             return false;
         }
         if ((info.style & 0xF) == BS_DEFPUSHBUTTON) {
-            BecomeFormDefaultButton(info.parentWindow, info.id);
+            CVWnd_WinForm::SetDefaultButtonAround(info.parentWindow, info.id);
         }
         return true;
     });
@@ -67,16 +54,19 @@ int32_t rg_button1::CreateNative(ControlCreateInfo& info) {
 
 void rg_button1::AttachListener() {
     if (CVWnd_Button* wnd = GetButtonWindow()) {
-        wnd->SetButtonListener(this);
+        wnd->AttachListener(this);
     }
 }
 
 void rg_button1::DetachListener() {
-    DetachNativeListener(GetButtonWindow(), static_cast<IButtonEventListener*>(this));
+    if (auto* wnd = GetButtonWindow()) {
+        wnd->DetachListener(this);
+    }
 }
 
 int32_t rg_button1::IsListenerAttached() {
-    return HasNativeListener(GetButtonWindow());
+    const auto* wnd = GetButtonWindow();
+    return wnd != nullptr && wnd->HasListener() ? 1 : 0;
 }
 
 uint32_t rg_button1::GetTextColor() const {

@@ -44,18 +44,6 @@ int32_t CreateControlWindow(CTarnWinControl& control, Native* native, ControlCre
     return 1;
 }
 
-// Clears the native window's listener if it is listener (a copy of the
-// component may have attached itself since).
-inline void DetachNativeListener(CTarnWndPart* native, IBaseEventListener* listener) {
-    if (native != nullptr && native->Listener == listener) {
-        native->Listener = nullptr;
-    }
-}
-
-inline int32_t HasNativeListener(const CTarnWndPart* native) {
-    return native != nullptr && native->Listener != nullptr ? 1 : 0;
-}
-
 } // namespace rg_tarn_MFCJieMian_base
 
 namespace rg_tarn_MFCJieMian_base {

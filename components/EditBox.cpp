@@ -50,16 +50,19 @@ int32_t rg_edit_box::CreateNative(ControlCreateInfo& info) {
 
 void rg_edit_box::AttachListener() {
     if (CVWnd_Edit* wnd = GetEditWindow()) {
-        wnd->SetEditListener(this);
+        wnd->AttachListener(this);
     }
 }
 
 void rg_edit_box::DetachListener() {
-    DetachNativeListener(GetEditWindow(), static_cast<IEditEventListener*>(this));
+    if (auto* wnd = GetEditWindow()) {
+        wnd->DetachListener(this);
+    }
 }
 
 int32_t rg_edit_box::IsListenerAttached() {
-    return HasNativeListener(GetEditWindow());
+    const auto* wnd = GetEditWindow();
+    return wnd != nullptr && wnd->HasListener() ? 1 : 0;
 }
 
 int32_t rg_edit_box::OnPreprocess(TarnMessage* message) {

@@ -31,16 +31,19 @@ int32_t rg_FenZuKuang2::CreateNative(ControlCreateInfo& info) {
 
 void rg_FenZuKuang2::AttachListener() {
     if (CVWnd_Button* wnd = GetButtonWindow()) {
-        wnd->SetButtonListener(this);
+        wnd->AttachListener(this);
     }
 }
 
 void rg_FenZuKuang2::DetachListener() {
-    DetachNativeListener(GetButtonWindow(), static_cast<IButtonEventListener*>(this));
+    if (auto* wnd = GetButtonWindow()) {
+        wnd->DetachListener(this);
+    }
 }
 
 int32_t rg_FenZuKuang2::IsListenerAttached() {
-    return HasNativeListener(GetButtonWindow());
+    const auto* wnd = GetButtonWindow();
+    return wnd != nullptr && wnd->HasListener() ? 1 : 0;
 }
 
 int32_t rg_FenZuKuang2::OnPreprocess(TarnMessage* message) {

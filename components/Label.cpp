@@ -46,16 +46,19 @@ int32_t rg_label7::CreateNative(ControlCreateInfo& info) {
 
 void rg_label7::AttachListener() {
     if (CVWnd_Label* wnd = GetLabelWindow()) {
-        wnd->SetLabelListener(this);
+        wnd->AttachListener(this);
     }
 }
 
 void rg_label7::DetachListener() {
-    DetachNativeListener(GetLabelWindow(), static_cast<ILabelEventListener*>(this));
+    if (auto* wnd = GetLabelWindow()) {
+        wnd->DetachListener(this);
+    }
 }
 
 int32_t rg_label7::IsListenerAttached() {
-    return HasNativeListener(GetLabelWindow());
+    const auto* wnd = GetLabelWindow();
+    return wnd != nullptr && wnd->HasListener() ? 1 : 0;
 }
 
 int32_t rg_label7::OnPreprocess(TarnMessage* message) {

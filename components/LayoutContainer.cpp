@@ -1,5 +1,7 @@
 #include "components/LayoutContainer.h"
 
+#include "components/ControlCreation.h"
+
 #include "native/PrivateMessages.h"
 #include "native/VWndContainer.h"
 #include "native/WindowClass.h"
@@ -26,7 +28,7 @@ rg_ZuJianBuJuQi::~rg_ZuJianBuJuQi() {
 }
 
 CVWnd_Container* rg_ZuJianBuJuQi::GetContainerWindow() const {
-    return dynamic_cast<CVWnd_Container*>(GetNativeWindow());
+    return NativeWindowAs<CVWnd_Container>(*this);
 }
 
 void rg_ZuJianBuJuQi::PrepareCreate(ControlCreateInfo& info) {
@@ -77,21 +79,19 @@ int32_t rg_ZuJianBuJuQi::CreateNative(ControlCreateInfo& info) {
 
 void rg_ZuJianBuJuQi::AttachListener() {
     if (CVWnd_Container* window = GetContainerWindow()) {
-        window->Listener = static_cast<IContainerEventListener*>(this);
+        window->AttachListener(this);
     }
 }
 
 void rg_ZuJianBuJuQi::DetachListener() {
-    CVWnd_Container* window = GetContainerWindow();
-    IBaseEventListener* self = static_cast<IContainerEventListener*>(this);
-    if (window != nullptr && window->Listener == self) {
-        window->Listener = nullptr;
+    if (CVWnd_Container* window = GetContainerWindow()) {
+        window->DetachListener(this);
     }
 }
 
 int32_t rg_ZuJianBuJuQi::IsListenerAttached() {
     const CVWnd_Container* window = GetContainerWindow();
-    return window != nullptr && window->Listener != nullptr ? 1 : 0;
+    return window != nullptr && window->HasListener() ? 1 : 0;
 }
 
 int32_t rg_ZuJianBuJuQi::OnPreprocess(TarnMessage* message) {

@@ -3,11 +3,15 @@
 
 namespace rg_tarn_MFCJieMian_base {
 
-HMENU MenuHandleOf(const ControlCreateInfo& info) {
+CRefTarnMenu* MenuObjectOf(const ControlCreateInfo& info) {
     if (info.menu == nullptr || !info.menu->IsKindOf(rg_CaiChanLei::ClassRecord())) {
         return nullptr;
     }
-    const CRefTarnMenu* menu = static_cast<const rg_CaiChanLei*>(info.menu)->GetMenu();
+    return static_cast<const rg_CaiChanLei*>(info.menu)->GetMenu();
+}
+
+HMENU MenuHandleOf(const ControlCreateInfo& info) {
+    const CRefTarnMenu* menu = MenuObjectOf(info);
     return menu != nullptr ? menu->GetMenuHandle() : nullptr;
 }
 

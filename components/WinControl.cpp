@@ -8,10 +8,9 @@
 #include "framework/DropList.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/Wnd.h"
-#include "native/HintToolTip.h"
 #include "native/KeyCode.h"
 #include "native/PrivateMessages.h"
-#include "native/TarnWnd.h"
+#include "native/VWndContainer.h"
 #include "runtime/ObjectStream.h"
 #include "runtime/TextArray.h"
 #include "runtime/WideText.h"
@@ -50,11 +49,10 @@ int32_t Consumed(int32_t handlerResult) {
     return handlerResult != 0 ? 1 : 0;
 }
 
-// The layout manager's window text is repainted by the window itself.
-bool IsLayoutManager(const CTarnObject& object) {
-    static const ClassInfo layoutManager =
-        MakeClassInfo(nullptr, "rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi");
-    return object.IsKindOf(layoutManager);
+// A container window (the window of layout managers and forms) repaints
+// its text itself.
+bool RepaintsOwnText(const CWnd& window) {
+    return window.IsKindOf(&CVWnd_Container::runtimeClass);
 }
 
 } // namespace
@@ -162,12 +160,12 @@ int32_t CTarnWinControl::PreprocessMessage(TarnMessage* message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         const uint32_t key = NormalizeKeyCode(wParam);
-        return Consumed(KeyDown.Raise(this, key & 0xFFFF1FFFu, key & kModifierMask));
+        return Consumed(KeyDown.Raise(this, key & ~kModifierMask, key & kModifierMask));
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         const uint32_t key = NormalizeKeyCode(wParam);
-        return Consumed(KeyUp.Raise(this, key & 0xFFFF1FFFu, key & kModifierMask));
+        return Consumed(KeyUp.Raise(this, key & ~kModifierMask, key & kModifierMask));
     }
     case WM_CHAR: {
         const int32_t replacement = CharInput.Raise(this, static_cast<uint16_t>(wParam & 0xFFFF));
@@ -286,7 +284,7 @@ void CTarnWinControl::SetControlText(const CWString& text) {
     if (HasNativeWindow()) {
         CWnd* window = GetNativeWindow();
         window->SetWindowText(ToWide(text.GetText()));
-        if (!IsLayoutManager(*this)) {
+        if (!RepaintsOwnText(*window)) {
             window->Invalidate(TRUE);
         }
         return;
@@ -313,23 +311,7 @@ void CTarnWinControl::SetHintText(const CWString& text) {
     if (!HasNativeWindow()) {
         return;
     }
-    CWnd* window = GetNativeWindow();
-    for (HWND parent = window->GetParent(); parent != nullptr; parent = ::GetParent(parent)) {
-        CWnd* parentObject = CWnd::FromHandlePermanent(parent);
-        if (parentObject == nullptr) {
-            return;
-        }
-        if (!parentObject->IsKindOf("CVWnd_Container")) {
-            continue;
-        }
-        CTarnWndPart* part = TarnPartOf(parentObject);
-        CToolTipCtrl* toolTip = part != nullptr ? part->ObtainToolTip() : nullptr;
-        if (toolTip == nullptr) {
-            return;
-        }
-        SetHintTool(*toolTip, window->GetSafeHwnd(), ToWide(text.GetText()));
-        return;
-    }
+    CVWnd_Container::SetHintOf(*GetNativeWindow(), ToWide(text.GetText()));
 }
 
 int32_t CTarnWinControl::ShowMessageBox(const CWString& message, const CWString& caption) {

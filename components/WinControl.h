@@ -12,6 +12,7 @@
 #include "runtime/RefObject.h"
 #include "runtime/WString.h"
 
+class CRefTarnMenu;
 class CWnd;
 
 namespace rg_tarn_base {
@@ -62,6 +63,8 @@ struct ControlCreateInfo {
 // one without a menu). Only the record of a top-level form carries a menu
 // object; it counts for the frame size of a form created at its design size.
 HMENU MenuHandleOf(const ControlCreateInfo& info);
+// The menu object itself, or null when the record carries no menu component.
+CRefTarnMenu* MenuObjectOf(const ControlCreateInfo& info);
 
 // Event argument lists shared by several components.
 using TNotifyEvent = TEventSlot<>;

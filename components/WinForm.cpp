@@ -1,5 +1,6 @@
 #include "components/WinForm.h"
 
+#include "components/ControlCreation.h"
 #include "components/Menu.h"
 #include "native/MfcWndObject.h"
 #include "native/VWndWinForm.h"
@@ -8,14 +9,6 @@
 namespace rg_tarn_MFCJieMian_base {
 
 namespace {
-
-// The menu object a record carries, or null.
-CRefTarnMenu* MenuObjectOf(const ControlCreateInfo& info) {
-    if (info.menu == nullptr || !info.menu->IsKindOf(rg_CaiChanLei::ClassRecord())) {
-        return nullptr;
-    }
-    return static_cast<const rg_CaiChanLei*>(info.menu)->GetMenu();
-}
 
 bool IsDefault(int32_t value) {
     return value == ControlCreateInfo::kDefaultSize;
@@ -37,20 +30,19 @@ bool CTarnWinForm::IsEqual(const CTarnObject& other) const {
 }
 
 CVWnd_WinForm* CTarnWinForm::GetFormWindow() const {
-    return static_cast<CVWnd_WinForm*>(GetNativeWindow());
+    return NativeWindowAs<CVWnd_WinForm>(*this);
 }
 
 void CTarnWinForm::AttachListener() {
     rg_ZuJianBuJuQi::AttachListener();
     if (CVWnd_WinForm* window = GetFormWindow()) {
-        window->FormListener = this;
+        window->AttachFormListener(this);
     }
 }
 
 void CTarnWinForm::DetachListener() {
-    CVWnd_WinForm* window = GetFormWindow();
-    if (window != nullptr && window->FormListener == static_cast<IWinFormEventListener*>(this)) {
-        window->FormListener = nullptr;
+    if (CVWnd_WinForm* window = GetFormWindow()) {
+        window->DetachFormListener(this);
     }
     rg_ZuJianBuJuQi::DetachListener();
 }
@@ -58,7 +50,7 @@ void CTarnWinForm::DetachListener() {
 void CTarnWinForm::PrepareCreate(ControlCreateInfo& info) {
     CTarnWinContainer::PrepareCreate(info);
     CVWnd_WinForm* window = GetFormWindow();
-    if (IsListenerAttached() == 0 || window->FormListener == nullptr) {
+    if (IsListenerAttached() == 0 || window->GetFormListener() == nullptr) {
         AttachListener();
     }
     const bool textEmpty = info.text == nullptr || info.text[0] == 0;

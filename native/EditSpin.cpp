@@ -60,7 +60,7 @@ void CEditSpin::Step(int32_t delta) {
         return;
     }
     if (Automatic == 0) {
-        if (IEditEventListener* listener = buddy->GetEditListener()) {
+        if (IEditEventListener* listener = buddy->GetListener()) {
             listener->OnEditSpin(delta < 0 ? -1 : 1);
         }
         return;

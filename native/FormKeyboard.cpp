@@ -103,7 +103,7 @@ bool CFormKeyboard::DropsCommandFrom(HWND control) const {
 }
 
 bool CFormKeyboard::OfferToFormHandler(MSG* msg, HWND form) {
-    IWinFormEventListener* listener = m_form.FormListener;
+    IWinFormEventListener* listener = m_form.GetFormListener();
     // A handler that destroyed the window consumed the message with it.
     return listener != nullptr &&
            (listener->OnFormPreTranslate(msg) != 0 || m_form.GetSafeHwnd() != form);

@@ -12,8 +12,9 @@
 using TarnMessage = MSG;
 
 // What every native window of the runtime reports to. Components implement it
-// (or an interface derived from it) as a second base; a native window holds it
-// in its Listener field and calls it only on the GUI thread.
+// (or an interface derived from it) as a second base, attach themselves to
+// their native window through its typed AttachListener, and the window calls
+// them only on the GUI thread.
 class IBaseEventListener {
 public:
     // Offered every message before the window's own processing; nonzero means

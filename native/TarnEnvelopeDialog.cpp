@@ -91,7 +91,7 @@ LRESULT CTarnEnvelopeDialog::OnQueryEndSession(WPARAM wParam, LPARAM lParam) {
     if (CDialog::WindowProc(WM_QUERYENDSESSION, wParam, lParam) == 0) {
         return 0;
     }
-    IWinFormEventListener* listener = m_form.FormListener;
+    IWinFormEventListener* listener = m_form.GetFormListener();
     return listener != nullptr ? listener->OnFormQueryClose() : 1;
 }
 
@@ -99,7 +99,7 @@ void CTarnEnvelopeDialog::OnCloseRequest() {
     // Escape and the close box end the run with -1 unless the form's
     // closing handler refuses; the end-of-session question is not asked.
     const HWND hwnd = GetSafeHwnd();
-    IWinFormEventListener* listener = m_form.FormListener;
+    IWinFormEventListener* listener = m_form.GetFormListener();
     if (listener != nullptr && (listener->OnFormClose() == 0 || !IsWindow(hwnd))) {
         return;
     }
@@ -142,7 +142,7 @@ void CTarnEnvelopeDialog::OnEnvelopeCommand(WPARAM command, LPARAM value) {
 
 std::optional<LRESULT> CTarnEnvelopeDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     IContainerEventListener* listener =
-        m_form.FormListener != nullptr ? m_form.ContainerListener() : nullptr;
+        m_form.GetFormListener() != nullptr ? m_form.GetListener() : nullptr;
     if (lParam == 0 && listener != nullptr && listener->OnWindowCommand(LOWORD(wParam)) != 0) {
         return LRESULT{0};
     }
@@ -179,8 +179,8 @@ BOOL CTarnEnvelopeDialog::OnInitDialog() {
     // among the envelope's own children only, miss it inside the form's
     // window and take the default look away from it.
     ::SetFocus(m_form.GetSafeHwnd());
-    if (m_form.FormListener != nullptr && m_form.GetSafeHwnd() != nullptr) {
-        m_form.FormListener->OnFormModalShown();
+    if (m_form.GetFormListener() != nullptr && m_form.GetSafeHwnd() != nullptr) {
+        m_form.GetFormListener()->OnFormModalShown();
     }
     return FALSE; // the focus is placed already
 }

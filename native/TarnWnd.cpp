@@ -68,13 +68,14 @@ std::optional<LRESULT> CTarnWndPart::PreDispatch(CWnd& wnd, UINT message, WPARAM
         return answer;
     }
 
-    if (Listener != nullptr && ListensTo(message)) {
+    IBaseEventListener* listener = BaseListener();
+    if (listener != nullptr && ListensTo(message)) {
         MSG record{};
         record.hwnd = hwnd;
         record.message = message;
         record.wParam = wParam;
         record.lParam = lParam;
-        const int32_t handled = Listener->OnPreprocess(&record);
+        const int32_t handled = listener->OnPreprocess(&record);
         if (handled != 0 || wnd.GetSafeHwnd() != hwnd || record.hwnd != hwnd) {
             return 0;
         }

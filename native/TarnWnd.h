@@ -36,18 +36,15 @@ public:
     CTarnWndPart(const CTarnWndPart&) = delete;
     CTarnWndPart& operator=(const CTarnWndPart&) = delete;
 
-    // The component's listener, or null; set and cleared by the component.
-    IBaseEventListener* Listener = nullptr;
+    // True while a component listens to this window.
+    bool HasListener() const { return listener_ != nullptr; }
+
     // The window's page; -1 puts it on no page.
     int32_t Page = -1;
     // Bit 0: the component is visible in its own right.
     uint32_t PageFlags = 0;
     // The window-procedure filters of this window.
     CTarnWindowProcFilters Filters;
-
-    // The tool tip control of a container window, made on first request;
-    // null for every window that is no container, or when it cannot be made.
-    virtual CToolTipCtrl* ObtainToolTip() { return nullptr; }
 
     // Which messages the listener sees in step 3: all of them, unless a
     // window reports some to it in its own way.
@@ -69,13 +66,37 @@ protected:
     // On WM_NCDESTROY the filter list is emptied whatever a filter or the
     // listener does with the message.
     std::optional<LRESULT> PreDispatch(CWnd& wnd, UINT message, WPARAM& wParam, LPARAM& lParam);
+
+    // The listener as every window sees it. Only CTarnWnd's typed attach
+    // writes it, so it always holds the window's own listener type.
+    IBaseEventListener* BaseListener() const { return listener_; }
+    void SetBaseListener(IBaseEventListener* listener) { listener_ = listener; }
+
+private:
+    IBaseEventListener* listener_ = nullptr;
 };
 
 // A framework window class (CWnd, CButton, CEdit, ...) with the shared part
 // and the shared window procedure: PreDispatch, then HandleMessage, which a
 // native window overrides with its own switch (step 4) and which defaults to
 // the framework's processing.
-template <typename Base> class CTarnWnd : public Base, public CTarnWndPart {
+//
+// Listener is the interface the window reports to; its component attaches
+// and detaches itself through the typed calls below, the only way to reach
+// the listener.
+template <typename Base, typename Listener = IBaseEventListener>
+class CTarnWnd : public Base, public CTarnWndPart {
+public:
+    void AttachListener(Listener* listener) { SetBaseListener(listener); }
+    // Clears the listener only while it is still listener: a copy of the
+    // component may have attached itself since, and keeps the window.
+    void DetachListener(const Listener* listener) {
+        if (listener != nullptr && GetListener() == listener) {
+            SetBaseListener(nullptr);
+        }
+    }
+    Listener* GetListener() const { return static_cast<Listener*>(BaseListener()); }
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (const std::optional<LRESULT> answer = PreDispatch(*this, message, wParam, lParam)) {

@@ -88,7 +88,7 @@ LRESULT CVWnd_Button::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     default:
         break;
     }
-    return CTarnWnd<CButton>::HandleMessage(message, wParam, lParam);
+    return CTarnWnd<CButton, IButtonEventListener>::HandleMessage(message, wParam, lParam);
 }
 
 std::optional<LRESULT> CVWnd_Button::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -100,7 +100,7 @@ std::optional<LRESULT> CVWnd_Button::OnReflectedMessage(UINT message, WPARAM wPa
             if (!IsReachableByUser(GetSafeHwnd())) {
                 return 0;
             }
-            if (IButtonEventListener* listener = GetButtonListener()) {
+            if (IButtonEventListener* listener = GetListener()) {
                 listener->OnButtonClicked();
             }
             return 0;

@@ -23,7 +23,7 @@ class CDC;
 // Ownership: the object owns its background brush (a solid brush of the
 // system button-face colour, made at construction and remade when the
 // system colours change). The component's holder owns the object. GUI thread only.
-class CVWnd_Button : public CRuntimeKind<"CVWnd_Button", CTarnWnd<CButton>> {
+class CVWnd_Button : public CRuntimeKind<"CVWnd_Button", CTarnWnd<CButton, IButtonEventListener>> {
 public:
     CVWnd_Button();
 
@@ -31,12 +31,6 @@ public:
     // or the platform refuses.
     bool CreateButton(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x, int32_t y,
                       int32_t width, int32_t height, CWnd* parent, int32_t id);
-
-    // The listener is the component's IButtonEventListener part, or null.
-    void SetButtonListener(IButtonEventListener* listener) { Listener = listener; }
-    IButtonEventListener* GetButtonListener() const {
-        return static_cast<IButtonEventListener*>(Listener);
-    }
 
     // The background brush handed to the platform for painting.
     HBRUSH GetBackgroundBrush() const { return backgroundBrush_.GetHandle(); }

@@ -6,10 +6,6 @@
 #include "native/PrivateMessages.h"
 #include "native/TransparentRefresh.h"
 
-IContainerEventListener* CVWnd_Container::ContainerListener() const {
-    return dynamic_cast<IContainerEventListener*>(Listener);
-}
-
 CToolTipCtrl* CVWnd_Container::ObtainToolTip() {
     if (GetSafeHwnd() == nullptr) {
         return nullptr;
@@ -25,11 +21,29 @@ CToolTipCtrl* CVWnd_Container::ObtainToolTip() {
     return ToolTip.get();
 }
 
+bool CVWnd_Container::SetHintOf(const CWnd& control, LPCWSTR text) {
+    for (HWND parent = ::GetParent(control.GetSafeHwnd()); parent != nullptr;
+         parent = ::GetParent(parent)) {
+        CWnd* parentObject = CWnd::FromHandlePermanent(parent);
+        if (parentObject == nullptr) {
+            return false;
+        }
+        if (parentObject->IsKindOf(&runtimeClass)) {
+            CToolTipCtrl* toolTip = static_cast<CVWnd_Container*>(parentObject)->ObtainToolTip();
+            return toolTip != nullptr && SetHintTool(*toolTip, control.GetSafeHwnd(), text);
+        }
+    }
+    return false;
+}
+
 BOOL CVWnd_Container::DestroyWindow() {
     if (m_destroying) {
-        return TRUE; // on its way already
+        // The destruction in progress finishes what the caller asked for;
+        // destroying again from inside it would send the window's last
+        // messages twice.
+        return TRUE;
     }
-    return CTarnWnd<CWnd>::DestroyWindow();
+    return CTarnWnd<CWnd, IContainerEventListener>::DestroyWindow();
 }
 
 LRESULT CVWnd_Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -69,14 +83,14 @@ LRESULT CVWnd_Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     default:
         break;
     }
-    return CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+    return CTarnWnd<CWnd, IContainerEventListener>::HandleMessage(message, wParam, lParam);
 }
 
 LRESULT CVWnd_Container::OnCreate(WPARAM wParam, LPARAM lParam) {
-    if (CTarnWnd<CWnd>::HandleMessage(WM_CREATE, wParam, lParam) == -1) {
+    if (CTarnWnd<CWnd, IContainerEventListener>::HandleMessage(WM_CREATE, wParam, lParam) == -1) {
         return -1;
     }
-    if (IContainerEventListener* listener = ContainerListener()) {
+    if (IContainerEventListener* listener = GetListener()) {
         listener->OnWindowCreate();
     }
     return 0;
@@ -84,7 +98,7 @@ LRESULT CVWnd_Container::OnCreate(WPARAM wParam, LPARAM lParam) {
 
 void CVWnd_Container::OnDestroy() {
     m_destroying = true;
-    if (IContainerEventListener* listener = ContainerListener()) {
+    if (IContainerEventListener* listener = GetListener()) {
         listener->OnWindowDestroy();
     }
     if (ToolTip != nullptr) {
@@ -95,7 +109,8 @@ void CVWnd_Container::OnDestroy() {
 }
 
 LRESULT CVWnd_Container::FollowAfterDefault(UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+    const LRESULT result =
+        CTarnWnd<CWnd, IContainerEventListener>::HandleMessage(message, wParam, lParam);
     if (message == WM_SETFOCUS) {
         if (GetSafeHwnd() != nullptr) {
             FocusFirstChild(GetSafeHwnd());
@@ -106,7 +121,7 @@ LRESULT CVWnd_Container::FollowAfterDefault(UINT message, WPARAM wParam, LPARAM 
         RefreshUnderTransparentWindow(GetSafeHwnd());
         Invalidate(FALSE);
     }
-    if (IContainerEventListener* listener = ContainerListener()) {
+    if (IContainerEventListener* listener = GetListener()) {
         if (message == WM_MOVE) {
             listener->OnWindowMove();
         } else if (message == WM_SIZE) {
@@ -135,17 +150,17 @@ void CVWnd_Container::PaintBackground(HDC dc) {
 
 std::optional<LRESULT> CVWnd_Container::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) {
-        if (IContainerEventListener* listener = ContainerListener();
+        if (IContainerEventListener* listener = GetListener();
             listener != nullptr && listener->OnWindowCommand(LOWORD(wParam)) != 0) {
             return LRESULT{0};
         }
     }
-    return CTarnWnd<CWnd>::OnCommand(wParam, lParam);
+    return CTarnWnd<CWnd, IContainerEventListener>::OnCommand(wParam, lParam);
 }
 
 void CVWnd_Container::PostNcDestroy() {
     m_destroying = false;
-    if (IContainerEventListener* listener = ContainerListener()) {
+    if (IContainerEventListener* listener = GetListener()) {
         listener->OnWindowFinalDestroy();
     }
 }

@@ -20,17 +20,14 @@ inline constexpr const wchar_t* kTarnContainerClass = L"TarnContainer";
 // shows the hints of the controls inside it through its tool tip, passes the
 // focus on to its first child that takes keys, and reports creation,
 // destruction, moves, sizes, showing and menu commands to its component
-// through IContainerEventListener (the Listener it is given).
+// through the IContainerEventListener attached to it.
 //
 // Ownership: owned by its component's holder (CMfcWndObject), which outlives
 // the window and may create it again after it was destroyed. The object owns
 // Picture and ToolTip. GUI thread only.
-class CVWnd_Container : public CRuntimeKind<"CVWnd_Container", CTarnWnd<CWnd>> {
+class CVWnd_Container
+    : public CRuntimeKind<"CVWnd_Container", CTarnWnd<CWnd, IContainerEventListener>> {
 public:
-    // The listener as a container listener, or null; the envelope of a modal
-    // form routes the form's commands to it.
-    IContainerEventListener* ContainerListener() const;
-
     CVWnd_Container() = default;
     ~CVWnd_Container() override = default;
 
@@ -51,7 +48,13 @@ public:
 
     // The tool tip, made now if there is none yet; null while the window
     // does not exist or when the tool tip window cannot be made.
-    CToolTipCtrl* ObtainToolTip() override;
+    CToolTipCtrl* ObtainToolTip();
+
+    // Makes control's hint read text (SetHintTool) in the tool tip of the
+    // nearest container window above it, skipping other windows of the
+    // runtime. A window without a framework object ends the walk: the hint
+    // is then not shown. False when no tool tip took the hint.
+    static bool SetHintOf(const CWnd& control, LPCWSTR text);
 
     // Destroys the window; a window already being destroyed (inside its
     // WM_DESTROY, for instance when a handler there frees the component)

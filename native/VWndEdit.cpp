@@ -176,7 +176,7 @@ LRESULT CVWnd_Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return CTarnWnd<CEdit>::HandleMessage(message, wParam, lParam);
+    return CTarnWnd<CEdit, IEditEventListener>::HandleMessage(message, wParam, lParam);
 }
 
 bool CVWnd_Edit::StopsCharacter(WPARAM unit) {
@@ -193,7 +193,8 @@ bool CVWnd_Edit::StopsCharacter(WPARAM unit) {
 }
 
 LRESULT CVWnd_Edit::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CTarnWnd<CEdit>::HandleMessage(WM_NCCALCSIZE, wParam, lParam);
+    const LRESULT result =
+        CTarnWnd<CEdit, IEditEventListener>::HandleMessage(WM_NCCALCSIZE, wParam, lParam);
     if (IsSingleLine() && textHeight_ > 0 && lParam != 0) {
         RECT* proposed = wParam != 0 ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                                      : reinterpret_cast<RECT*>(lParam);
@@ -215,7 +216,8 @@ bool CVWnd_Edit::IsOutsideClient(LPARAM screenPoint) const {
 }
 
 LRESULT CVWnd_Edit::WithSpinFollowing(UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CTarnWnd<CEdit>::HandleMessage(message, wParam, lParam);
+    const LRESULT result =
+        CTarnWnd<CEdit, IEditEventListener>::HandleMessage(message, wParam, lParam);
     const bool hasSpin = spin_.GetSafeHwnd() != nullptr;
     switch (message) {
     case WM_SIZE:
@@ -246,7 +248,7 @@ std::optional<LRESULT> CVWnd_Edit::OnReflectedMessage(UINT message, WPARAM wPara
     case WM_COMMAND:
         switch (HIWORD(wParam)) {
         case EN_CHANGE:
-            if (IEditEventListener* listener = GetEditListener(); listener && SuppressChange == 0) {
+            if (IEditEventListener* listener = GetListener(); listener && SuppressChange == 0) {
                 listener->OnEditChanged();
             }
             return 0;
@@ -269,13 +271,14 @@ std::optional<LRESULT> CVWnd_Edit::OnReflectedMessage(UINT message, WPARAM wPara
 }
 
 void CVWnd_Edit::ReportFocus(UINT message) {
-    if (GetSafeHwnd() == nullptr || Listener == nullptr) {
+    IEditEventListener* listener = GetListener();
+    if (GetSafeHwnd() == nullptr || listener == nullptr) {
         return;
     }
     MSG record{};
     record.hwnd = GetSafeHwnd();
     record.message = message;
-    Listener->OnPreprocess(&record);
+    listener->OnPreprocess(&record);
 }
 
 void CVWnd_Edit::Normalise() {

@@ -39,7 +39,7 @@ void CentreEditClient(int32_t& top, int32_t& bottom, int32_t textHeight);
 // Ownership: the object owns its background brush (always a solid brush of
 // the current background colour; a replaced brush is deleted) and its spin.
 // The component's holder owns the object. GUI thread only.
-class CVWnd_Edit : public CRuntimeKind<"CVWnd_Edit", CTarnWnd<CEdit>> {
+class CVWnd_Edit : public CRuntimeKind<"CVWnd_Edit", CTarnWnd<CEdit, IEditEventListener>> {
 public:
     CVWnd_Edit();
 
@@ -48,12 +48,6 @@ public:
     // when the object has a window already or the platform refuses.
     bool CreateEdit(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x, int32_t y,
                     int32_t width, int32_t height, CWnd* parent, int32_t id);
-
-    // The listener is the component's IEditEventListener part, or null.
-    void SetEditListener(IEditEventListener* listener) { Listener = listener; }
-    IEditEventListener* GetEditListener() const {
-        return static_cast<IEditEventListener*>(Listener);
-    }
 
     uint32_t GetBackColor() const { return backColor_; }
     // A new colour (kSystemDefaultColor: the button face) gets a new brush and

@@ -77,13 +77,13 @@ LRESULT CVWnd_Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
         return DLGC_STATIC;
     case tarn_msg::kLabelMessage:
-        if (ILabelEventListener* listener = GetLabelListener()) {
+        if (ILabelEventListener* listener = GetListener()) {
             return static_cast<LRESULT>(listener->OnLabelMessage(static_cast<int64_t>(wParam),
                                                                  static_cast<int64_t>(lParam)));
         }
         return 0;
     default:
-        return CTarnWnd<CWnd>::HandleMessage(message, wParam, lParam);
+        return CTarnWnd<CWnd, ILabelEventListener>::HandleMessage(message, wParam, lParam);
     }
 }
 

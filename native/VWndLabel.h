@@ -27,7 +27,7 @@ uint32_t LabelDrawTextFormat(int32_t hAlign, int32_t vAlign, bool wordWrap);
 // picture. While it has no font of its own it draws with the stock GUI font,
 // which belongs to the system and is never stored or deleted here. The
 // component's holder owns the object. GUI thread only.
-class CVWnd_Label : public CRuntimeKind<"CVWnd_Label", CTarnWnd<CWnd>> {
+class CVWnd_Label : public CRuntimeKind<"CVWnd_Label", CTarnWnd<CWnd, ILabelEventListener>> {
 public:
     CVWnd_Label() = default;
 
@@ -36,12 +36,6 @@ public:
     // False when the object has a window already or the platform refuses.
     bool CreateLabel(uint32_t exStyle, const char16_t* text, uint32_t style, int32_t x, int32_t y,
                      int32_t width, int32_t height, CWnd* parent, int32_t id);
-
-    // The listener is the component's ILabelEventListener part, or null.
-    void SetLabelListener(ILabelEventListener* listener) { Listener = listener; }
-    ILabelEventListener* GetLabelListener() const {
-        return static_cast<ILabelEventListener*>(Listener);
-    }
 
     // Redraws the label after a change of its look: a transparent label
     // first has what lies under it redrawn. Nothing without a window.

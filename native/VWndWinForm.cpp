@@ -48,6 +48,17 @@ private:
 
 } // namespace
 
+void CVWnd_WinForm::SetDefaultButtonAround(const CWnd* inside, int32_t id) {
+    for (HWND hwnd = inside != nullptr ? inside->GetSafeHwnd() : nullptr; hwnd != nullptr;
+         hwnd = ::GetAncestor(hwnd, GA_PARENT)) {
+        CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+        if (wnd != nullptr && wnd->IsKindOf(&runtimeClass)) {
+            static_cast<CVWnd_WinForm*>(wnd)->DefaultButtonId = id;
+            return;
+        }
+    }
+}
+
 CVWnd_WinForm::CVWnd_WinForm() {
     Icon = LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(kDefaultIconId));
 }
@@ -401,7 +412,7 @@ LRESULT CVWnd_WinForm::OnQueryEndSession(WPARAM wParam, LPARAM lParam) {
     if (envelope_ != nullptr) {
         return 1; // the envelope asks the form's question
     }
-    return FormListener != nullptr ? FormListener->OnFormQueryClose() : 1;
+    return formListener_ != nullptr ? formListener_->OnFormQueryClose() : 1;
 }
 
 void CVWnd_WinForm::OnShowWindow(WPARAM wParam, LPARAM lParam) {
@@ -435,11 +446,11 @@ LRESULT CVWnd_WinForm::OnClose(WPARAM wParam, LPARAM lParam) {
         ::SendMessageW(envelope_, WM_CLOSE, 0, 0);
         return 0;
     }
-    if (FormListener != nullptr) {
-        if (FormListener->OnFormClose() == 0 || !IsWindow(hwnd) || GetSafeHwnd() != hwnd) {
+    if (formListener_ != nullptr) {
+        if (formListener_->OnFormClose() == 0 || !IsWindow(hwnd) || GetSafeHwnd() != hwnd) {
             return 0;
         }
-        if (FormListener == nullptr || FormListener->OnFormQueryClose() == 0 || !IsWindow(hwnd) ||
+        if (formListener_ == nullptr || formListener_->OnFormQueryClose() == 0 || !IsWindow(hwnd) ||
             GetSafeHwnd() != hwnd) {
             return 0;
         }
@@ -450,23 +461,23 @@ LRESULT CVWnd_WinForm::OnClose(WPARAM wParam, LPARAM lParam) {
 LRESULT CVWnd_WinForm::OnActivate(WPARAM wParam, LPARAM lParam) {
     const HWND hwnd = GetSafeHwnd();
     const LRESULT result = CVWnd_Container::HandleMessage(WM_ACTIVATE, wParam, lParam);
-    if (FormListener == nullptr || inActivation_ != 0 || GetSafeHwnd() != hwnd) {
+    if (formListener_ == nullptr || inActivation_ != 0 || GetSafeHwnd() != hwnd) {
         return result;
     }
     FlagScope guard(inActivation_);
     if (LOWORD(wParam) == WA_INACTIVE) {
-        FormListener->OnFormDeactivate();
+        formListener_->OnFormDeactivate();
         return result;
     }
     if (firstActivationDone_ == 0) {
         firstActivationDone_ = 1;
-        FormListener->OnFormFirstActivate();
+        formListener_->OnFormFirstActivate();
         if (GetSafeHwnd() != hwnd || !IsWindow(hwnd)) {
             return result;
         }
     }
-    if (FormListener != nullptr) {
-        FormListener->OnFormActivate();
+    if (formListener_ != nullptr) {
+        formListener_->OnFormActivate();
     }
     return result;
 }
@@ -485,14 +496,14 @@ LRESULT CVWnd_WinForm::AnswerFrameMessage(HWND frame, UINT message, WPARAM wPara
     }
     const LRESULT result = runDefault();
     if (message == WM_MENUSELECT) {
-        if (FormListener != nullptr) {
-            FormListener->OnFormMenuSelect(MenuSelectItem(wParam, lParam));
+        if (formListener_ != nullptr) {
+            formListener_->OnFormMenuSelect(MenuSelectItem(wParam, lParam));
         }
     } else if (message == WM_GETMINMAXINFO && lParam != 0) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {1, 1};
-        if (FormListener != nullptr) {
-            FormListener->OnFormGetMinMaxInfo(info);
+        if (formListener_ != nullptr) {
+            formListener_->OnFormGetMinMaxInfo(info);
         }
     }
     return result;
@@ -545,10 +556,10 @@ LRESULT CVWnd_WinForm::OnNextDialogControl(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CVWnd_WinForm::OnTrayNotify(LPARAM lParam) {
-    if (FormListener != nullptr) {
+    if (formListener_ != nullptr) {
         const int kind = TrayClickKind(lParam);
         if (kind != 0) {
-            FormListener->OnFormTrayIcon(kind);
+            formListener_->OnFormTrayIcon(kind);
         }
     }
     return 0;

@@ -53,9 +53,11 @@ struct FormCreateParams {
 // activation, menu selection, size limits) it answers for whichever window
 // carries its frame, its own or the envelope's.
 //
-// Listeners: the container listener (Listener) gets the container events;
-// the form operations go only to FormListener, which only the form
-// component sets, so a container that shares this window never receives them.
+// Listeners: the container listener (AttachListener) gets the container
+// events; the form operations go only to the form listener
+// (AttachFormListener), which only the form component attaches, so a
+// container that shares this window never receives them. The form listener
+// has names of its own because the form component is both listeners at once.
 //
 // Ownership: the window owns its menu reference (counted), its tray icon
 // and its window region (through the platform); the default icon is a shared
@@ -113,8 +115,19 @@ public:
     // when there is no help file or it does not exist.
     bool OpenHelp();
 
-    // The form operations' listener; set and cleared by the form component only.
-    IWinFormEventListener* FormListener = nullptr;
+    // The form operations' listener, attached by the form component only;
+    // detaching clears it only while it is still listener.
+    void AttachFormListener(IWinFormEventListener* listener) { formListener_ = listener; }
+    void DetachFormListener(const IWinFormEventListener* listener) {
+        if (listener != nullptr && formListener_ == listener) {
+            formListener_ = nullptr;
+        }
+    }
+    IWinFormEventListener* GetFormListener() const { return formListener_; }
+
+    // Makes the button id the default button (the one Enter presses) of the
+    // first form window from inside outwards; nothing when there is none.
+    static void SetDefaultButtonAround(const CWnd* inside, int32_t id);
 
     // Form properties.
     int32_t DefaultButtonId = 0;
@@ -177,4 +190,5 @@ private:
     uint64_t helpOpened_ = 0;
     bool applyingShape_ = false;
     CRefTarnMenu* Menu = nullptr; // one counted reference
+    IWinFormEventListener* formListener_ = nullptr;
 };

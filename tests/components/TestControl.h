@@ -32,18 +32,15 @@ public:
 
     void AttachListener() override {
         if (CTestNativeWnd* native = Native()) {
-            native->Listener = this;
+            native->AttachListener(this);
         }
     }
     void DetachListener() override {
-        CTestNativeWnd* native = Native();
-        if (native != nullptr && native->Listener == this) {
-            native->Listener = nullptr;
+        if (CTestNativeWnd* native = Native()) {
+            native->DetachListener(this);
         }
     }
-    int32_t IsListenerAttached() override {
-        return Native() != nullptr && Native()->Listener != nullptr;
-    }
+    int32_t IsListenerAttached() override { return Native() != nullptr && Native()->HasListener(); }
 
     int32_t CreateNative(ControlCreateInfo& info) override {
         CTestNativeWnd* native = Native();

@@ -604,7 +604,7 @@ TEST(WinForm, ContainerSharingAFormWindowGetsNoFormOperations) {
     // the container listener back.
     container.AttachListener();
     form.DetachListener();
-    EXPECT_EQ(form.Window().FormListener, nullptr);
+    EXPECT_EQ(form.Window().GetFormListener(), nullptr);
     log.entries.clear();
     const HWND hwnd = form.Hwnd();
     SendMessageW(hwnd, tarn_msg::kTrayNotify, 100, WM_LBUTTONUP);

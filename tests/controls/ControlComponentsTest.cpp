@@ -147,6 +147,45 @@ TEST(ControlComponents, CreationMakesTheWindowOnceWithItsClassAndStyle) {
     }
 }
 
+// A copy shares its original's window and may take the window's listener
+// over; whoever detaches then clears the listener only while it is its own.
+TEST(ControlComponents, DetachingLeavesAListenerThatAnotherCopyAttached) {
+    HostWindow host;
+    for (const Kind& kind : kKinds) {
+        Owned original(kind.make());
+        ControlCreateInfo info = ChildRecord(host, 10, 10, 120, 40, 150);
+        ASSERT_EQ(original->CreateNative(info), 1) << kind.name;
+        original->AttachListener();
+        Owned copy(static_cast<CTarnWinControl*>(original->Clone()));
+        const CTarnWndPart* window = TarnPartOf(original->GetNativeWindow());
+        ASSERT_NE(window, nullptr) << kind.name;
+        struct Step {
+            CTarnWinControl* control;
+            bool attach;
+            bool listening;
+        };
+        const Step steps[] = {
+            {copy.get(), true, true},       {original.get(), false, true},
+            {original.get(), false, true},  {copy.get(), false, false},
+            {original.get(), true, true},   {copy.get(), false, true},
+            {original.get(), false, false}, {copy.get(), false, false},
+        };
+        int row = 0;
+        for (const Step& step : steps) {
+            if (step.attach) {
+                step.control->AttachListener();
+            } else {
+                step.control->DetachListener();
+            }
+            EXPECT_EQ(window->HasListener(), step.listening) << kind.name << " row " << row;
+            EXPECT_EQ(original->IsListenerAttached(), step.listening ? 1 : 0)
+                << kind.name << " row " << row;
+            ++row;
+        }
+        original->GetNativeWindow()->DestroyWindow();
+    }
+}
+
 TEST(ControlComponents, LabelIsNeverATabStop) {
     HostWindow host;
     rg_label7 label;

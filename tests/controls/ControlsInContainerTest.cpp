@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -153,6 +155,71 @@ TEST(ControlsInContainer, ADefaultPushButtonBecomesTheDefaultOfItsForm) {
     EXPECT_EQ(recorder.Count(controls_test::kClicked), 1);
 
     window->DestroyWindow();
+}
+
+// The default button and the hint each find their window by type, walking
+// outwards from the control past every window of another kind: the default
+// id goes to the nearest form, the hint to the nearest container's tool tip.
+TEST(ControlsInContainer, DefaultButtonAndHintFindTheNearestFormAndContainerByType) {
+    CTarnWinForm outer;
+    ControlCreateInfo top;
+    top.x = ControlCreateInfo::kDefaultSize;
+    top.y = ControlCreateInfo::kDefaultSize;
+    top.width = 520;
+    top.height = 400;
+    ASSERT_EQ(outer.CreateNative(top), 1);
+    rg_ZuJianBuJuQi panel;
+    ASSERT_EQ(panel.CreateInParent(&outer, 0, 0, 500, 360, 101), 1);
+    rg_FenZuKuang2 group;
+    ASSERT_EQ(group.CreateInParent(&panel, 10, 10, 480, 330, 102), 1);
+    CTarnWinForm inner;
+    ASSERT_EQ(inner.CreateInParent(&group, 10, 150, 300, 160, 103), 1);
+    rg_FenZuKuang2 innerGroup;
+    ASSERT_EQ(innerGroup.CreateInParent(&inner, 5, 5, 280, 140, 104), 1);
+
+    struct Case {
+        CTarnWinControl* parent;
+        int32_t id;
+        CTarnWinForm* form;             // whose default id becomes id
+        rg_ZuJianBuJuQi* hintContainer; // whose tool tip shows the hint
+    };
+    const Case cases[] = {
+        {&group, 110, &outer, &panel},      // past a group box to the panel, then the form
+        {&panel, 111, &outer, &panel},      // straight inside the panel
+        {&innerGroup, 112, &inner, &inner}, // the inner form is both
+        {&inner, 113, &inner, &inner},
+    };
+    std::vector<std::unique_ptr<rg_button1>> buttons;
+    int row = 0;
+    for (const Case& c : cases) {
+        const int32_t outerBefore = outer.GetFormWindow()->DefaultButtonId;
+        const int32_t innerBefore = inner.GetFormWindow()->DefaultButtonId;
+        buttons.push_back(std::make_unique<rg_button1>());
+        rg_button1& button = *buttons.back();
+        ReplaceStyleBits(button, 0xF, BS_DEFPUSHBUTTON);
+        ASSERT_EQ(button.CreateInParent(c.parent, 10, 30, 80, 30, c.id), 1) << "row " << row;
+        CTarnWinForm& other = c.form == &outer ? inner : outer;
+        EXPECT_EQ(c.form->GetFormWindow()->DefaultButtonId, c.id) << "row " << row;
+        EXPECT_EQ(other.GetFormWindow()->DefaultButtonId,
+                  &other == &outer ? outerBefore : innerBefore)
+            << "row " << row;
+
+        button.SetHintText(CWString(u"hint"));
+        for (rg_ZuJianBuJuQi* container : {static_cast<rg_ZuJianBuJuQi*>(&outer), &panel,
+                                           static_cast<rg_ZuJianBuJuQi*>(&inner)}) {
+            CToolTipCtrl* tip = container->GetContainerWindow()->ToolTip.get();
+            const int tools = tip != nullptr ? tip->GetToolCount() : 0;
+            const int expected = container == c.hintContainer ? 1 : 0;
+            // Each row adds one tool to its own container; count the rows so far.
+            int earlier = 0;
+            for (int k = 0; k < row; ++k) {
+                earlier += cases[k].hintContainer == container ? 1 : 0;
+            }
+            EXPECT_EQ(tools, earlier + expected) << "row " << row;
+        }
+        ++row;
+    }
+    outer.GetFormWindow()->DestroyWindow();
 }
 
 } // namespace

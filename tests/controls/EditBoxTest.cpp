@@ -216,7 +216,7 @@ TEST(EditBox, AListenerThatWentDuringAFocusMessageStaysGone) {
         CVWnd_Edit* window = fixture.edit.GetEditWindow();
         window->Filters.Add(&filter);
         fixture.FocusAndLeave();
-        EXPECT_EQ(window->Listener, nullptr);
+        EXPECT_EQ(window->GetListener(), nullptr);
         EXPECT_EQ(fixture.edit.IsListenerAttached(), 0);
         window->Filters.Remove(&filter);
         FreeObject(listening);

@@ -258,7 +258,7 @@ TEST_F(NativeWindowProc, FiltersComeFirstThenTheListenerThenTheWindow) {
         tarn_msg::SendTrustedMessage(hwnd, tarn_msg::kAddFilter, reinterpret_cast<WPARAM>(&filter)),
         kMarker);
     RecordingListener listener;
-    wnd->Listener = &listener;
+    wnd->AttachListener(&listener);
     listener.onMessage = [](TarnMessage* message) -> int32_t {
         if (message->message == WM_USER + 2) {
             return 1;
@@ -282,12 +282,12 @@ TEST_F(NativeWindowProc, FiltersComeFirstThenTheListenerThenTheWindow) {
               kMarker);
     EXPECT_EQ(SendMessageW(hwnd, WM_USER + 1, 0, 0), 0);
     EXPECT_EQ(wnd->Count(WM_USER + 1), 1);
-    wnd->Listener = nullptr;
+    wnd->DetachListener(&listener);
 }
 
 TEST_F(NativeWindowProc, AListenerThatDestroysTheWindowEndsTheMessage) {
     RecordingListener listener;
-    wnd->Listener = &listener;
+    wnd->AttachListener(&listener);
     listener.onMessage = [this](TarnMessage* message) -> int32_t {
         if (message->message == WM_USER + 5) {
             wnd->DestroyWindow();
@@ -309,7 +309,7 @@ TEST_F(NativeWindowProc, FinalDestroyBookkeepingRunsWhenEverythingIsConsumed) {
     LoggingFilter everything('e', &log);
     RecordingListener listener;
     listener.onMessage = [](TarnMessage*) -> int32_t { return 1; };
-    wnd->Listener = &listener;
+    wnd->AttachListener(&listener);
     tarn_msg::SendTrustedMessage(hwnd, tarn_msg::kAddFilter, reinterpret_cast<WPARAM>(&everything));
     everything.consumes = WM_NCDESTROY;
 
@@ -320,7 +320,7 @@ TEST_F(NativeWindowProc, FinalDestroyBookkeepingRunsWhenEverythingIsConsumed) {
     EXPECT_EQ(wnd->Filters.GetCount(), 0);
     EXPECT_EQ(wnd->finalDestroys, 1);
     EXPECT_EQ(wnd->reachedStep4.size(), before) << "nothing reached the window's own processing";
-    wnd->Listener = nullptr;
+    wnd->DetachListener(&listener);
 }
 
 TEST(NativeHolder, FinalReleaseDestroysTheWindowThroughTheObject) {
@@ -350,7 +350,7 @@ TEST(NativeHolder, FinalReleaseDestroysTheWindowThroughTheObject) {
         }
     } spy;
     spy.seen = &seen;
-    native->Listener = &spy;
+    native->AttachListener(&spy);
     EXPECT_TRUE(holder->Release());
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_DESTROY)), seen.end());
