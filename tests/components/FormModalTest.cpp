@@ -20,7 +20,7 @@
 namespace {
 
 using form_test::BindFormEvents;
-using form_test::EventLog;
+using form_test::ChangeLimits;
 using form_test::KeyboardChildren;
 using form_test::PostKeyDown;
 using form_test::SetModifiers;
@@ -28,6 +28,7 @@ using form_test::TestForm;
 using form_test::TopLevelRecord;
 using rg_tarn_MFCJieMian_base::ControlCreateInfo;
 using rg_tarn_MFCJieMian_base::rg_CaiChanLei;
+using test_support::EventRecorder;
 using test_support::ScriptedTarnApp;
 
 // A modal form run from the first step of the application's loop; the
@@ -35,7 +36,7 @@ using test_support::ScriptedTarnApp;
 struct ModalSession {
     ScriptedTarnApp app;
     TestForm form;
-    EventLog log;
+    EventRecorder log;
     KeyboardChildren children;
     ControlCreateInfo info = TopLevelRecord();
     int32_t created = -1;
@@ -360,22 +361,22 @@ COLORREF TitleBarMiddle(HWND frame) {
     return colour;
 }
 
-FrameAnswers AskFrame(HWND frame, TestForm& form, EventLog& log) {
+FrameAnswers AskFrame(HWND frame, TestForm& form, EventRecorder& log) {
     FrameAnswers answers;
-    log.entries.clear();
+    log.log.clear();
     SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(501, MF_STRING), 1);
     SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(3, MF_POPUP), 1);
-    log.limits = [&](rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi& limits) {
+    ChangeLimits(log, [&](rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi& limits) {
         answers.limitsSeen = {limits.MinTrackSize.width, limits.MinTrackSize.height};
         limits.MinTrackSize = {400, 300};
-    };
+    });
     log.answers["limits"] = 1;
     MINMAXINFO info = {};
     info.ptMinTrackSize = {50, 50};
     info.ptMaxTrackSize = {2000, 1500};
     SendMessageW(frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     answers.minTrack = info.ptMinTrackSize;
-    answers.events = log.entries;
+    answers.events = log.Names();
     for (uint64_t always : {0u, 1u}) {
         form.Window().AlwaysActiveCaption = always;
         SendMessageW(frame, WM_NCACTIVATE, TRUE, 0);
@@ -386,7 +387,7 @@ FrameAnswers AskFrame(HWND frame, TestForm& form, EventLog& log) {
         SendMessageW(frame, WM_NCACTIVATE, TRUE, 0);
     }
     form.Window().AlwaysActiveCaption = 0;
-    log.limits = nullptr;
+    ChangeLimits(log, nullptr);
     return answers;
 }
 
@@ -397,7 +398,7 @@ TEST(FormFrame, TheFrameAnswersAlikeForATopLevelFormAndAnEnvelope) {
     FrameAnswers topLevel;
     {
         TestForm form;
-        EventLog log;
+        EventRecorder log;
         BindFormEvents(form, log);
         form.designWidth = 400;
         form.designHeight = 120;
@@ -414,11 +415,11 @@ TEST(FormFrame, TheFrameAnswersAlikeForATopLevelFormAndAnEnvelope) {
     std::vector<std::string> childEvents;
     session.During([&] {
         enveloped = AskFrame(session.envelope, session.form, session.log);
-        session.log.entries.clear();
+        session.log.log.clear();
         childInfo.ptMinTrackSize = {50, 50};
         SendMessageW(session.form.Hwnd(), WM_GETMINMAXINFO, 0,
                      reinterpret_cast<LPARAM>(&childInfo));
-        childEvents = session.log.entries;
+        childEvents = session.log.Names();
     });
     EXPECT_EQ(session.Run(), 0);
 

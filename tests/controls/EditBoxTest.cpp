@@ -14,11 +14,11 @@ namespace {
 
 using namespace rg_tarn_MFCJieMian_base;
 using controls_test::ChildRecord;
-using controls_test::EventRecorder;
 using controls_test::HostWindow;
 using controls_test::kEditChanged;
 using controls_test::kGotFocus;
 using controls_test::kLostFocus;
+using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
 
 std::wstring TextOf(HWND hwnd) {
@@ -146,8 +146,8 @@ TEST(EditBox, FocusEventsArriveOnceAndAfterTheNormalisation) {
     EditFixture fixture;
     ASSERT_TRUE(fixture.created);
     EventRecorder recorder;
-    fixture.edit.GotFocus.Bind(&EventRecorder::Notify<kGotFocus>, recorder.pointer, 0);
-    fixture.edit.LostFocus.Bind(&EventRecorder::Notify<kLostFocus>, recorder.pointer, 0);
+    fixture.edit.GotFocus.Bind(&EventRecorder::WithText<kGotFocus>, recorder.pointer, 0);
+    fixture.edit.LostFocus.Bind(&EventRecorder::WithText<kLostFocus>, recorder.pointer, 0);
     fixture.edit.SetInputType(5);
     SetWindowTextW(fixture.hwnd(), L"300");
 
@@ -160,8 +160,8 @@ TEST(EditBox, FocusEventsArriveOnceAndAfterTheNormalisation) {
     fixture.FocusAndLeave();
     ASSERT_EQ(recorder.Count(kGotFocus), 1);
     ASSERT_EQ(recorder.Count(kLostFocus), 1);
-    EXPECT_EQ(recorder.log[0].event, kGotFocus);
-    EXPECT_EQ(recorder.log[1].event, kLostFocus);
+    EXPECT_EQ(recorder.log[0].name, kGotFocus);
+    EXPECT_EQ(recorder.log[1].name, kLostFocus);
     EXPECT_EQ(recorder.log[1].text, L"255") << "LostFocus sees the normalised text";
 }
 
@@ -268,7 +268,7 @@ TEST(EditBox, EditChangedIsSuppressedWhileAsked) {
     EditFixture fixture;
     ASSERT_TRUE(fixture.created);
     EventRecorder recorder;
-    fixture.edit.EditChanged.Bind(&EventRecorder::Notify<kEditChanged>, recorder.pointer, 0);
+    fixture.edit.EditChanged.Bind(&EventRecorder::WithText<kEditChanged>, recorder.pointer, 0);
     fixture.edit.SetControlText(CWString(u"a"));
     EXPECT_EQ(recorder.Count(kEditChanged), 0) << "no listener yet";
     fixture.edit.AttachListener();
@@ -483,10 +483,9 @@ TEST(EditBox, SingleLineEditKeepsLineEndsAndEscapeFromThePlatformAfterCharInput)
         HostWindow host;
         rg_edit_box edit;
         edit.SetMultiLine(c.multiLine);
-        controls_test::EventRecorder recorder;
-        edit.CharInput.Bind(
-            &controls_test::EventRecorder::NotifyValue<controls_test::kCharInput, uint16_t>,
-            recorder.pointer, 0);
+        EventRecorder recorder;
+        edit.CharInput.Bind(&EventRecorder::WithText<controls_test::kCharInput, uint16_t>,
+                            recorder.pointer, 0);
         ControlCreateInfo info = ChildRecord(host, 10, 10, 150, 60, 101);
         ASSERT_EQ(edit.CreateNative(info), 1);
         edit.AttachListener();
@@ -494,8 +493,8 @@ TEST(EditBox, SingleLineEditKeepsLineEndsAndEscapeFromThePlatformAfterCharInput)
         Type(edit.GetWindowHandle(), typed);
 
         std::wstring heard;
-        for (const controls_test::Raised& raised : recorder.log) {
-            heard += static_cast<wchar_t>(raised.first);
+        for (const test_support::RaisedEvent& raised : recorder.log) {
+            heard += static_cast<wchar_t>(raised.Value(0));
         }
         EXPECT_EQ(heard, typed) << "CharInput hears every unit";
         EXPECT_EQ(PlatformEditSpy::Characters(), c.platformSees);

@@ -13,8 +13,8 @@ namespace {
 
 using namespace rg_tarn_MFCJieMian_base;
 using controls_test::ChildRecord;
-using controls_test::EventRecorder;
 using controls_test::HostWindow;
+using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
 
 std::wstring TextOf(HWND hwnd) {
@@ -114,7 +114,7 @@ TEST(EditSpin, RangeKeepsThirtyTwoBits) {
 }
 
 int32_t RecordSpin(CTarnObject* target, CTarnObject* component, int32_t tag, int32_t direction) {
-    EventRecorder::Of(target)->log.push_back({"EditSpin", component, tag, direction, 0, L""});
+    EventRecorder::Of(target)->Record({"EditSpin", component, tag, {direction}, {}});
     return 0;
 }
 
@@ -130,8 +130,8 @@ TEST(EditSpin, EventModeRaisesEditSpinAndLeavesTheText) {
     fixture.Click(true);
     fixture.Click(false);
     ASSERT_EQ(recorder.log.size(), 2u);
-    EXPECT_EQ(recorder.log[0].first, 1);
-    EXPECT_EQ(recorder.log[1].first, -1);
+    EXPECT_EQ(recorder.log[0].Value(0), 1);
+    EXPECT_EQ(recorder.log[1].Value(0), -1);
     EXPECT_EQ(recorder.log[0].component, &fixture.edit);
     EXPECT_EQ(recorder.log[0].tag, 3);
     EXPECT_EQ(TextOf(fixture.hwnd()), L"50");
