@@ -12,9 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -74,11 +72,7 @@ struct ModalSession {
                 created = form.CreateNative(info);
             }
         });
-        const int result = app.RunScript();
-        if (sender.joinable()) {
-            sender.join();
-        }
-        return result;
+        return app.RunScript();
     }
     // A window of this thread whose WM_APP, which another thread sends, runs the form.
     class Starter : public CWnd {
@@ -95,24 +89,13 @@ struct ModalSession {
         }
     };
     Starter starter;
-    std::thread sender;
 
     void StartFromAnotherThread() {
         starter.start = [this] { created = form.CreateNative(info); };
         starter.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr);
         const HWND hwnd = starter.GetSafeHwnd();
-        std::atomic<bool> answered{false};
-        sender = std::thread([hwnd, &answered] {
-            SendMessageW(hwnd, WM_APP, 0, 0);
-            answered = true;
-        });
         // The send is taken in here, and the whole run happens inside it.
-        while (!answered) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
-            MSG msg;
-            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
-        sender.join();
+        test_support::AnswerSendsDuring([hwnd] { SendMessageW(hwnd, WM_APP, 0, 0); });
     }
 
     // The envelope's window, noted in a step during the run.

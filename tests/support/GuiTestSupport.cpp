@@ -71,6 +71,24 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD deadlineMs) {
     }
 }
 
+bool TakeQuitMessage(int* code) {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        return false;
+    }
+    *code = static_cast<int>(msg.wParam);
+    return true;
+}
+
+void DrainQueue() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) {
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
 namespace {
 
 struct BoxSearch {
@@ -273,6 +291,20 @@ void RunOnAnotherThread(const std::function<void()>& work) {
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageW(&msg);
         }
+    }
+    other.join();
+}
+
+void AnswerSendsDuring(const std::function<void()>& work) {
+    std::atomic<bool> done{false};
+    std::thread other([&] {
+        work();
+        done = true;
+    });
+    while (!done) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
     other.join();
 }
