@@ -30,10 +30,7 @@ using rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi;
 using rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi;
 using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
-
-std::wstring TextOf(HWND hwnd) {
-    return test_support::WindowText(hwnd);
-}
+using test_support::WindowText;
 
 // Whether two regions cover the same pixels (the platform may keep a
 // region's rectangles in another order or split).
@@ -127,7 +124,7 @@ TEST(WinForm, CreatedStylesFollowBorderStyleAndCaptionRules) {
         EXPECT_EQ(style & WS_MAXIMIZEBOX, 0u);
         EXPECT_EQ(exStyle & (WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE), c.expectExBits);
         EXPECT_NE(exStyle & WS_EX_CONTROLPARENT, 0u);
-        EXPECT_EQ(TextOf(hwnd), c.expectCaption);
+        EXPECT_EQ(WindowText(hwnd), c.expectCaption);
         EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), tarn_msg::kWindowMarker);
         wchar_t className[64] = {};
         GetClassNameW(hwnd, className, 64);

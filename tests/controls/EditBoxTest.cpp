@@ -20,10 +20,7 @@ using controls_test::kGotFocus;
 using controls_test::kLostFocus;
 using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
-
-std::wstring TextOf(HWND hwnd) {
-    return test_support::WindowText(hwnd);
-}
+using test_support::WindowText;
 
 void Type(HWND hwnd, const std::wstring& units) {
     for (wchar_t unit : units) {
@@ -89,7 +86,7 @@ TEST(EditBox, CreationStyleFollowsMultiLineScrollBarsAndInputType) {
     EXPECT_EQ(SendMessageW(hwnd, EM_GETPASSWORDCHAR, 0, 0), L'#');
     EXPECT_EQ(SendMessageW(hwnd, EM_GETLIMITTEXT, 0, 0), 5);
     Type(hwnd, L"1234567");
-    EXPECT_EQ(TextOf(hwnd), L"12345");
+    EXPECT_EQ(WindowText(hwnd), L"12345");
     password.SetInputType(1);
     EXPECT_NE(GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_READONLY, 0);
     EXPECT_EQ(SendMessageW(hwnd, EM_GETPASSWORDCHAR, 0, 0), 0);
@@ -123,7 +120,7 @@ TEST(EditBox, NormalisesItsTextWhenItLosesTheFocus) {
         fixture.edit.SetInputType(c.type);
         SetWindowTextW(fixture.hwnd(), c.typed);
         fixture.FocusAndLeave();
-        EXPECT_EQ(TextOf(fixture.hwnd()), c.shown) << "type " << c.type;
+        EXPECT_EQ(WindowText(fixture.hwnd()), c.shown) << "type " << c.type;
     }
 
     // The caret goes back to where the selection started.
@@ -133,7 +130,7 @@ TEST(EditBox, NormalisesItsTextWhenItLosesTheFocus) {
     SendMessageW(fixture.hwnd(), EM_SETSEL, 2, 4);
     SetFocus(fixture.sink.GetWindowHandle());
     PumpMessagesUntilIdle();
-    EXPECT_EQ(TextOf(fixture.hwnd()), L"255");
+    EXPECT_EQ(WindowText(fixture.hwnd()), L"255");
     DWORD start = 9;
     DWORD end = 9;
     SendMessageW(fixture.hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -153,7 +150,7 @@ TEST(EditBox, FocusEventsArriveOnceAndAfterTheNormalisation) {
 
     fixture.FocusAndLeave();
     EXPECT_EQ(recorder.Count(kGotFocus), 0) << "no listener yet";
-    EXPECT_EQ(TextOf(fixture.hwnd()), L"255") << "normalised without a listener too";
+    EXPECT_EQ(WindowText(fixture.hwnd()), L"255") << "normalised without a listener too";
 
     fixture.edit.AttachListener();
     SetWindowTextW(fixture.hwnd(), L"999");
@@ -258,7 +255,7 @@ TEST(EditBox, InputFilterDropsRefusedCharactersWithABeep) {
         ASSERT_TRUE(edit.CreateEdit(0, u"", WS_CHILD | WS_VISIBLE, 10, 10, 150, 26, &host, ++id));
         SetFocus(edit.GetSafeHwnd());
         Type(edit.GetSafeHwnd(), c.typed);
-        EXPECT_EQ(TextOf(edit.GetSafeHwnd()), c.text) << "type " << c.type;
+        EXPECT_EQ(WindowText(edit.GetSafeHwnd()), c.text) << "type " << c.type;
         EXPECT_EQ(edit.refused, c.refused) << "type " << c.type;
         edit.DestroyWindow();
     }
@@ -498,7 +495,7 @@ TEST(EditBox, SingleLineEditKeepsLineEndsAndEscapeFromThePlatformAfterCharInput)
         }
         EXPECT_EQ(heard, typed) << "CharInput hears every unit";
         EXPECT_EQ(PlatformEditSpy::Characters(), c.platformSees);
-        EXPECT_EQ(TextOf(edit.GetWindowHandle()), c.text);
+        EXPECT_EQ(WindowText(edit.GetWindowHandle()), c.text);
     }
 }
 

@@ -16,10 +16,7 @@ using controls_test::ChildRecord;
 using controls_test::HostWindow;
 using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
-
-std::wstring TextOf(HWND hwnd) {
-    return test_support::WindowText(hwnd);
-}
+using test_support::WindowText;
 
 // An edit with a spin in one host.
 struct SpinFixture {
@@ -71,7 +68,7 @@ TEST(EditSpin, AutomaticSpinStepsAndWrapsAround) {
         ASSERT_TRUE(fixture.created);
         SetWindowTextW(fixture.hwnd(), c.text);
         fixture.Click(c.up);
-        EXPECT_EQ(TextOf(fixture.hwnd()), c.shown) << c.text << (c.up ? " up" : " down");
+        EXPECT_EQ(WindowText(fixture.hwnd()), c.shown) << c.text << (c.up ? " up" : " down");
         EXPECT_EQ(GetFocus(), fixture.hwnd()) << "the edit takes the focus";
         DWORD start = 9;
         DWORD end = 9;
@@ -134,7 +131,7 @@ TEST(EditSpin, EventModeRaisesEditSpinAndLeavesTheText) {
     EXPECT_EQ(recorder.log[1].Value(0), -1);
     EXPECT_EQ(recorder.log[0].component, &fixture.edit);
     EXPECT_EQ(recorder.log[0].tag, 3);
-    EXPECT_EQ(TextOf(fixture.hwnd()), L"50");
+    EXPECT_EQ(WindowText(fixture.hwnd()), L"50");
 
     // A disabled or hidden edit does not spin.
     EnableWindow(fixture.hwnd(), FALSE);

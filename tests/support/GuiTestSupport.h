@@ -74,6 +74,11 @@ private:
     std::wstring firstText_;
 };
 
+// Registers, once per name, a window class of this program for plain test
+// windows: the default window procedure, the arrow cursor, the given class
+// styles and background (none when null). Returns name.
+const wchar_t* RegisterPlainClass(const wchar_t* name, UINT style, HBRUSH background);
+
 // Captures the whole virtual screen into a PNG file. Returns false on failure.
 bool CaptureScreenToPng(const std::wstring& path);
 
