@@ -7,6 +7,7 @@
 #include "native/VWndWinForm.h"
 #include "tests/components/FormTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScreenPixels.h"
 #include "tests/support/ScriptedTarnApp.h"
 #include "tests/support/WindowQueries.h"
 
@@ -336,12 +337,9 @@ COLORREF TitleBarMiddle(HWND frame) {
     if (!GetTitleBarInfo(frame, &bar) || !GetWindowRect(frame, &window)) {
         return CLR_INVALID;
     }
-    HDC dc = GetWindowDC(frame);
-    const COLORREF colour =
-        GetPixel(dc, (bar.rcTitleBar.left + bar.rcTitleBar.right) / 2 - window.left,
-                 (bar.rcTitleBar.top + bar.rcTitleBar.bottom) / 2 - window.top);
-    ReleaseDC(frame, dc);
-    return colour;
+    return test_support::WindowPixel(frame,
+                                     (bar.rcTitleBar.left + bar.rcTitleBar.right) / 2 - window.left,
+                                     (bar.rcTitleBar.top + bar.rcTitleBar.bottom) / 2 - window.top);
 }
 
 FrameAnswers AskFrame(HWND frame, TestForm& form, EventRecorder& log) {

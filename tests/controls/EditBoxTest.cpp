@@ -3,6 +3,7 @@
 #include "native/VWndEdit.h"
 #include "native/WindowProcFilters.h"
 #include "tests/controls/ControlsTestSupport.h"
+#include "tests/support/ScreenPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@ using controls_test::kGotFocus;
 using controls_test::kLostFocus;
 using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
+using test_support::WindowPixel;
 using test_support::WindowText;
 
 void Type(HWND hwnd, const std::wstring& units) {
@@ -342,10 +344,8 @@ TEST(EditBox, SingleLineEditKeepsItsMinimumHeightAndCentresItsText) {
     fixture.edit.SetBackColor(0x0000FF);
     MoveWindow(hwnd, 10, 10, 150, 40, TRUE);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    HDC dc = GetWindowDC(hwnd);
-    EXPECT_EQ(GetPixel(dc, 20, edge + 2), RGB(255, 0, 0)) << "above the client";
-    EXPECT_EQ(GetPixel(dc, 20, 40 - edge - 3), RGB(255, 0, 0)) << "below the client";
-    ReleaseDC(hwnd, dc);
+    EXPECT_EQ(WindowPixel(hwnd, 20, edge + 2), RGB(255, 0, 0)) << "above the client";
+    EXPECT_EQ(WindowPixel(hwnd, 20, 40 - edge - 3), RGB(255, 0, 0)) << "below the client";
 
     SendMessageW(hwnd, WM_SETFONT, 0, FALSE);
     DeleteObject(font);
