@@ -5,6 +5,7 @@
 #include "runtime/ObjectStream.h"
 #include "runtime/TextArray.h"
 #include "tests/components/TestControl.h"
+#include "tests/support/EventRecorder.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/KeyInput.h"
 #include "tests/support/WindowQueries.h"
@@ -15,7 +16,6 @@
 
 #include <initializer_list>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace {
@@ -25,38 +25,16 @@ using rg_tarn_MFCJieMian_base::ControlCreateInfo;
 using rg_tarn_MFCJieMian_base::CTarnWinControl;
 using rg_tarn_MFCJieMian_base::TMouseEvent;
 
-template <typename T> int64_t AsInt(T value) {
-    if constexpr (std::is_pointer_v<T>) {
-        return static_cast<int64_t>(reinterpret_cast<intptr_t>(value));
-    } else {
-        return static_cast<int64_t>(value);
-    }
-}
 using native_test::CTestNativeWnd;
 using native_test::g_liveTestWindows;
 
-// Receives events: each call is logged as the tag followed by the arguments.
-class Target : public CTarnObject {
-public:
-    Target() : pointer(new CTarnEventObjectPointer(this)) {}
-    ~Target() override { pointer->Detach(); }
+using test_support::EventRecorder;
+using test_support::RaisedEvent;
 
-    CTarnEventObjectPointer* pointer;
-    std::vector<std::vector<int64_t>> calls;
-    int32_t answer = 0;
-    // Runs inside every handler when set.
-    void (*during)(Target* self, CTarnObject* component) = nullptr;
-
-    template <typename... Args>
-    static int32_t Record(CTarnObject* target, CTarnObject* component, int32_t tag, Args... args) {
-        auto* self = static_cast<Target*>(target);
-        self->calls.push_back({tag, AsInt(args)...});
-        if (self->during != nullptr) {
-            self->during(self, component);
-        }
-        return self->answer;
-    }
-};
+// The handler of every event here: target.Calls() lists each call as its tag followed by its
+// arguments.
+constexpr char kEvent[] = "event";
+template <typename... Args> constexpr auto Record = &EventRecorder::Handler<kEvent, Args...>;
 
 using test_support::HeldKeys;
 
@@ -74,7 +52,7 @@ struct LiveControl : testing::Test {
     void TearDown() override { test_support::PumpMessagesUntilIdle(); }
 
     CTestControl control;
-    Target target;
+    EventRecorder target;
     HWND hwnd = nullptr;
 };
 
@@ -86,7 +64,7 @@ TEST_F(MouseEvents, ButtonsAndMovesFromRealMessages) {
                                   &control.RightButtonUp,   &control.MiddleButtonDown,
                                   &control.MiddleButtonUp,  &control.MouseMove};
     for (int index = 0; index < 8; ++index) {
-        slots[index]->Bind(&Target::Record<int32_t, int32_t, uint32_t>, target.pointer, index);
+        slots[index]->Bind(Record<int32_t, int32_t, uint32_t>, target.pointer, index);
     }
     const struct {
         UINT message;
@@ -106,19 +84,20 @@ TEST_F(MouseEvents, ButtonsAndMovesFromRealMessages) {
         {WM_MOUSEMOVE, 0, false, 100, 50, 7, 0},
     };
     for (const auto& test : cases) {
-        target.calls.clear();
+        target.log.clear();
         {
             HeldKeys alt = test.alt ? HeldKeys{VK_MENU} : HeldKeys{};
             SendMessageW(hwnd, test.message, test.keys, MAKELPARAM(test.x, test.y));
         }
-        ASSERT_EQ(target.calls.size(), 1u) << std::hex << test.message;
-        EXPECT_EQ(target.calls[0], (std::vector<int64_t>{test.tag, test.x, test.y, test.modifiers}))
+        ASSERT_EQ(target.Calls().size(), 1u) << std::hex << test.message;
+        EXPECT_EQ(target.Calls()[0],
+                  (std::vector<int64_t>{test.tag, test.x, test.y, test.modifiers}))
             << std::hex << test.message;
     }
     // The right double click raises nothing; a consumed message stops there.
-    target.calls.clear();
+    target.log.clear();
     SendMessageW(hwnd, WM_RBUTTONDBLCLK, 0, 0);
-    EXPECT_TRUE(target.calls.empty());
+    EXPECT_TRUE(target.Calls().empty());
     target.answer = 1;
     const int before = control.Native()->Count(WM_LBUTTONDOWN);
     SendMessageW(hwnd, WM_LBUTTONDOWN, 0, 0);
@@ -126,7 +105,7 @@ TEST_F(MouseEvents, ButtonsAndMovesFromRealMessages) {
 }
 
 TEST_F(MouseEvents, WheelNotchesTruncateTowardZero) {
-    control.MouseWheel.Bind(&Target::Record<int32_t, uint32_t>, target.pointer, 0);
+    control.MouseWheel.Bind(Record<int32_t, uint32_t>, target.pointer, 0);
     const struct {
         short delta;
         WPARAM keys;
@@ -135,10 +114,10 @@ TEST_F(MouseEvents, WheelNotchesTruncateTowardZero) {
     } cases[] = {{-240, 0, -2, 0},           {60, 0, 0, 0},   {119, 0, 0, 0},
                  {120, MK_SHIFT, 1, 0x8000}, {-119, 0, 0, 0}, {360, MK_CONTROL, 3, 0x2000}};
     for (const auto& test : cases) {
-        target.calls.clear();
+        target.log.clear();
         SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(test.keys, test.delta), MAKELPARAM(30, 30));
-        ASSERT_EQ(target.calls.size(), 1u);
-        EXPECT_EQ(target.calls[0], (std::vector<int64_t>{0, test.notches, test.modifiers}))
+        ASSERT_EQ(target.Calls().size(), 1u);
+        EXPECT_EQ(target.Calls()[0], (std::vector<int64_t>{0, test.notches, test.modifiers}))
             << test.delta;
     }
 }
@@ -146,8 +125,8 @@ TEST_F(MouseEvents, WheelNotchesTruncateTowardZero) {
 using KeyEvents = LiveControl;
 
 TEST_F(KeyEvents, KeyDownAndUpCarryNormalisedCodesAndModifiers) {
-    control.KeyDown.Bind(&Target::Record<uint32_t, uint32_t>, target.pointer, 1);
-    control.KeyUp.Bind(&Target::Record<uint32_t, uint32_t>, target.pointer, 2);
+    control.KeyDown.Bind(Record<uint32_t, uint32_t>, target.pointer, 1);
+    control.KeyUp.Bind(Record<uint32_t, uint32_t>, target.pointer, 2);
     const struct {
         UINT message;
         WPARAM key;
@@ -165,7 +144,7 @@ TEST_F(KeyEvents, KeyDownAndUpCarryNormalisedCodesAndModifiers) {
         {WM_SYSKEYUP, VK_RETURN, {VK_MENU}, {2, VK_RETURN, 0x4000}},
     };
     for (const auto& test : cases) {
-        target.calls.clear();
+        target.log.clear();
         BYTE saved[256];
         GetKeyboardState(saved);
         BYTE state[256];
@@ -176,8 +155,8 @@ TEST_F(KeyEvents, KeyDownAndUpCarryNormalisedCodesAndModifiers) {
         SetKeyboardState(state);
         SendMessageW(hwnd, test.message, test.key, 1);
         SetKeyboardState(saved);
-        ASSERT_EQ(target.calls.size(), 1u) << std::hex << test.key;
-        EXPECT_EQ(target.calls[0], test.call) << std::hex << test.key;
+        ASSERT_EQ(target.Calls().size(), 1u) << std::hex << test.key;
+        EXPECT_EQ(target.Calls()[0], test.call) << std::hex << test.key;
     }
 }
 
@@ -185,7 +164,7 @@ TEST_F(KeyEvents, CharInputReplacesAndDropsCharacters) {
     CTestControl edit;
     edit.className = L"EDIT";
     ASSERT_EQ(edit.CreateInParent(nullptr, 0, 0, 200, 30, 0), 1);
-    edit.CharInput.Bind(&Target::Record<uint16_t>, target.pointer, 0);
+    edit.CharInput.Bind(Record<uint16_t>, target.pointer, 0);
     HWND editWindow = edit.GetWindowHandle();
 
     const struct {
@@ -199,8 +178,8 @@ TEST_F(KeyEvents, CharInputReplacesAndDropsCharacters) {
         SendMessageW(editWindow, WM_CHAR, step.typed, 1);
         EXPECT_EQ(edit.Native()->GetWindowText(), std::wstring(step.text)) << step.answer;
     }
-    EXPECT_EQ(target.calls.size(), 4u);
-    EXPECT_EQ(target.calls[2], (std::vector<int64_t>{0, L'c'}));
+    EXPECT_EQ(target.Calls().size(), 4u);
+    EXPECT_EQ(target.Calls()[2], (std::vector<int64_t>{0, L'c'}));
 }
 
 using MessageDispatch = LiveControl;
@@ -208,20 +187,20 @@ using MessageDispatch = LiveControl;
 // A MessageReceived handler that takes everything silences every other event
 // and the window's own processing, yet the window still goes down properly.
 TEST_F(MessageDispatch, MessageReceivedConsumingEverything) {
-    control.MessageReceived.Bind(&Target::Record<HWND, uint32_t, uint64_t, int64_t, TarnMessage*>,
+    control.MessageReceived.Bind(Record<HWND, uint32_t, uint64_t, int64_t, TarnMessage*>,
                                  target.pointer, 4);
-    control.LeftButtonDown.Bind(&Target::Record<int32_t, int32_t, uint32_t>, target.pointer, 0);
-    control.GotFocus.Bind(&Target::Record<>, target.pointer, 11);
+    control.LeftButtonDown.Bind(Record<int32_t, int32_t, uint32_t>, target.pointer, 0);
+    control.GotFocus.Bind(Record<>, target.pointer, 11);
     target.answer = 1;
     CTestNativeWnd* native = control.Native();
     const size_t reached = native->reachedStep4.size();
     SendMessageW(hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(3, 4));
     SendMessageW(hwnd, WM_SETFOCUS, 0, 0);
-    ASSERT_EQ(target.calls.size(), 2u);
-    EXPECT_EQ(target.calls[0][0], 4);
-    EXPECT_EQ(target.calls[0][2], WM_LBUTTONDOWN);
-    EXPECT_EQ(target.calls[0][4], MAKELPARAM(3, 4));
-    EXPECT_EQ(target.calls[1][2], WM_SETFOCUS);
+    ASSERT_EQ(target.Calls().size(), 2u);
+    EXPECT_EQ(target.Calls()[0][0], 4);
+    EXPECT_EQ(target.Calls()[0][2], WM_LBUTTONDOWN);
+    EXPECT_EQ(target.Calls()[0][4], MAKELPARAM(3, 4));
+    EXPECT_EQ(target.Calls()[1][2], WM_SETFOCUS);
     EXPECT_EQ(native->reachedStep4.size(), reached);
 
     struct Stray : ITarnWindowProcFilter {
@@ -376,14 +355,15 @@ TEST(ComponentLifetime, AComponentFreedInsideItsOwnWindowsMessage) {
     static unsigned canaryAfterFree;
     static bool windowGoneInHandler;
     native = control->Native();
-    Target target;
-    target.during = [](Target*, CTarnObject* component) {
+    EventRecorder target;
+    target.during = [](EventRecorder&, const RaisedEvent& event) {
+        CTarnObject* component = event.component;
         HWND window = native->GetSafeHwnd();
         ::FreeObject(component);
         windowGoneInHandler = !IsWindow(window);
         canaryAfterFree = native->canary;
     };
-    control->LeftButtonDown.Bind(&Target::Record<int32_t, int32_t, uint32_t>, target.pointer, 0);
+    control->LeftButtonDown.Bind(Record<int32_t, int32_t, uint32_t>, target.pointer, 0);
     SendMessageW(hwnd, WM_LBUTTONDOWN, 0, 0);
     EXPECT_TRUE(windowGoneInHandler);
     EXPECT_EQ(canaryAfterFree, CTestNativeWnd::kAlive) << "the native object outlives its message";
@@ -425,8 +405,8 @@ TEST(ControlProtocol, EqualityCopiesResetAndStreams) {
     c.ObjectText = CWString(u"name");
     EXPECT_FALSE(a.IsEqual(c)) << "equal texts, different holders";
 
-    Target target;
-    b.KeyDown.Bind(&Target::Record<uint32_t, uint32_t>, target.pointer, 0);
+    EventRecorder target;
+    b.KeyDown.Bind(Record<uint32_t, uint32_t>, target.pointer, 0);
     auto* clone = static_cast<CTarnWinControl*>(b.Clone());
     EXPECT_TRUE(clone->IsEqual(b));
     EXPECT_FALSE(clone->KeyDown.IsBound()) << "bindings are never copied";
@@ -485,26 +465,26 @@ TEST(ControlText, AComponentWithoutAHolderHasNoWindow) {
 
 TEST(ControlCreation, CreatedIsRaisedOnlyInsideAnOwner) {
     CTestControl parent;
-    Target target;
+    EventRecorder target;
     CTestControl orphan;
-    orphan.Created.Bind(&Target::Record<CTarnWinControl*, int32_t>, target.pointer, 0);
+    orphan.Created.Bind(Record<CTarnWinControl*, int32_t>, target.pointer, 0);
     // The parent has no window yet: the child becomes a top-level window.
     ASSERT_EQ(orphan.CreateInParent(&parent, 0, 0, 50, 20, 101), 1);
     EXPECT_EQ(GetParent(orphan.GetWindowHandle()), nullptr);
     EXPECT_EQ(GetWindowLongW(orphan.GetWindowHandle(), GWL_STYLE) & WS_CHILD, 0);
-    EXPECT_TRUE(target.calls.empty());
+    EXPECT_TRUE(target.Calls().empty());
 
     ASSERT_EQ(parent.CreateInParent(nullptr, 0, 0, 300, 200, 0), 1);
     CTestControl child;
-    child.Created.Bind(&Target::Record<CTarnWinControl*, int32_t>, target.pointer, 5);
+    child.Created.Bind(Record<CTarnWinControl*, int32_t>, target.pointer, 5);
     ASSERT_EQ(child.CreateInParent(&parent, 10, 10, 50, 20, 102), 1);
     EXPECT_EQ(GetParent(child.GetWindowHandle()), parent.GetWindowHandle());
-    ASSERT_EQ(target.calls.size(), 1u);
-    EXPECT_EQ(target.calls[0],
+    ASSERT_EQ(target.Calls().size(), 1u);
+    EXPECT_EQ(target.Calls()[0],
               (std::vector<int64_t>{
                   5, reinterpret_cast<int64_t>(static_cast<CTarnWinControl*>(&parent)), 102}));
     EXPECT_EQ(child.CreateInParent(&parent, 10, 10, 50, 20, 102), 0) << "created already";
-    EXPECT_EQ(target.calls.size(), 1u);
+    EXPECT_EQ(target.Calls().size(), 1u);
 }
 
 TEST(ControlCreation, AfterCreateFixesTabStopBorderAndVisibility) {
@@ -524,7 +504,7 @@ TEST(ControlCreation, AfterCreateFixesTabStopBorderAndVisibility) {
     // A window that gives itself a border while it is created loses it again.
     CTestControl plain;
     plain.GetHolder()->Style = WS_POPUP; // not visible
-    Target target;
+    EventRecorder target;
     plain.MessageReceived.Bind(
         [](CTarnObject*, CTarnObject*, int32_t, HWND window, uint32_t message, uint64_t, int64_t,
            TarnMessage*) -> int32_t {

@@ -1,5 +1,7 @@
 #include "components/EventSlot.h"
 
+#include "tests/support/EventRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -9,31 +11,19 @@ static_assert(sizeof(EventSlot) == 32, "lock, handler, target and tag");
 
 namespace {
 
-// A target that makes its event pointer when constructed and detaches it when destroyed.
-class Target : public CTarnObject {
-public:
-    Target() : pointer(new CTarnEventObjectPointer(this)) {}
-    ~Target() override { pointer->Detach(); }
+using test_support::EventRecorder;
+using test_support::RaisedEvent;
 
-    CTarnEventObjectPointer* pointer;
-    std::vector<int32_t> tags;
-    int32_t answer = 0;
-    // Runs inside the handler when set.
-    void (*during)(Target* self) = nullptr;
-};
+constexpr char kRaised[] = "raised";
 
-int32_t Handle(CTarnObject* target, CTarnObject*, int32_t tag, int32_t value) {
-    auto* self = static_cast<Target*>(target);
-    self->tags.push_back(tag);
-    if (self->during != nullptr) {
-        self->during(self);
-    }
-    return self->answer + value;
+// Logs the call; answers the recorder's answer plus the value raised.
+int32_t Handle(CTarnObject* target, CTarnObject* component, int32_t tag, int32_t value) {
+    return EventRecorder::Handler<kRaised, int32_t>(target, component, tag, value) + value;
 }
 
 TEST(EventBinding, ReferenceCountsFollowTheBindingSteps) {
-    Target first;
-    Target second;
+    EventRecorder first;
+    EventRecorder second;
     CTarnEventObjectPointer* a = first.pointer;
     CTarnEventObjectPointer* b = second.pointer;
     TEventSlot<int32_t> slot;
@@ -61,14 +51,14 @@ TEST(EventBinding, ReferenceCountsFollowTheBindingSteps) {
     slot.Bind(&Handle, a, 9);
     first.answer = 40;
     EXPECT_EQ(slot.Raise(nullptr, 2), 42);
-    EXPECT_EQ(first.tags, std::vector<int32_t>{9});
+    EXPECT_EQ(first.Tags(), std::vector<int32_t>{9});
     EXPECT_EQ(a->GetRefCount(), 2) << "the raise gave its reference back";
     slot.Release();
     EXPECT_EQ(a->GetRefCount(), 1);
 }
 
 TEST(EventRaising, ADetachedTargetIsNotCalledAndNothingLeaks) {
-    auto* target = new Target();
+    auto* target = new EventRecorder();
     CTarnEventObjectPointer* pointer = target->pointer;
     TEventSlot<int32_t> slot;
     slot.Bind(&Handle, pointer, 0);
@@ -88,13 +78,13 @@ TEST(EventRaising, ADetachedTargetIsNotCalledAndNothingLeaks) {
 // A handler frees its own target: the detach on the same thread does not
 // block, the call finishes, and later raises find nobody.
 TEST(EventRaising, ATargetDestroyedInsideItsOwnHandler) {
-    auto* target = new Target();
+    auto* target = new EventRecorder();
     CTarnEventObjectPointer* pointer = target->pointer;
     TEventSlot<int32_t> slot;
     slot.Bind(&Handle, pointer, 3);
     pointer->AddRef();
     target->answer = 7;
-    target->during = [](Target* self) { ::FreeObject(self); };
+    target->during = [](EventRecorder& self, const RaisedEvent&) { ::FreeObject(&self); };
     EXPECT_EQ(slot.Raise(nullptr, 0), 7);
     EXPECT_EQ(pointer->GetBusyCount(), 0);
     EXPECT_EQ(slot.Raise(nullptr, 0), 0);
@@ -106,7 +96,7 @@ TEST(EventRaising, ATargetDestroyedInsideItsOwnHandler) {
 // A detach on another thread waits for the handler in progress; once it is
 // through, raises return 0 without calling.
 TEST(EventRaising, ADetachOnAnotherThreadWaitsForTheHandlerInProgress) {
-    auto* target = new Target();
+    auto* target = new EventRecorder();
     CTarnEventObjectPointer* pointer = target->pointer;
     TEventSlot<int32_t> slot;
     slot.Bind(&Handle, pointer, 0);
@@ -121,7 +111,8 @@ TEST(EventRaising, ADetachOnAnotherThreadWaitsForTheHandlerInProgress) {
     static std::thread* detacher;
     std::thread worker;
     detacher = &worker;
-    target->during = [](Target* self) {
+    target->during = [](EventRecorder& recorder, const RaisedEvent&) {
+        EventRecorder* self = &recorder;
         *detacher = std::thread([self] {
             SetEvent(detachStarted);
             ::FreeObject(self);

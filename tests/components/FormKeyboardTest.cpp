@@ -17,20 +17,20 @@ namespace {
 
 using form_test::BindFormEvents;
 using form_test::CreateTopLevel;
-using form_test::EventLog;
 using form_test::KeyboardChildren;
 using form_test::PostKeyDown;
 using form_test::SetModifiers;
 using form_test::TestForm;
 using rg_tarn_MFCJieMian_base::ControlCreateInfo;
 using rg_tarn_MFCJieMian_base::rg_CaiChanLei;
+using test_support::EventRecorder;
 using test_support::ScriptedTarnApp;
 
 // A form with the keyboard children, run by the application's real loop.
 struct KeyboardSession {
     ScriptedTarnApp app;
     TestForm form;
-    EventLog log;
+    EventRecorder log;
     KeyboardChildren children;
 
     KeyboardSession() {

@@ -7,20 +7,19 @@
 #include "native/VWndWinForm.h"
 #include "tests/components/FormTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScreenPixels.h"
 #include "tests/support/ScriptedTarnApp.h"
 #include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
 using form_test::BindFormEvents;
-using form_test::EventLog;
+using form_test::ChangeLimits;
 using form_test::KeyboardChildren;
 using form_test::PostKeyDown;
 using form_test::SetModifiers;
@@ -28,6 +27,7 @@ using form_test::TestForm;
 using form_test::TopLevelRecord;
 using rg_tarn_MFCJieMian_base::ControlCreateInfo;
 using rg_tarn_MFCJieMian_base::rg_CaiChanLei;
+using test_support::EventRecorder;
 using test_support::ScriptedTarnApp;
 
 // A modal form run from the first step of the application's loop; the
@@ -35,7 +35,7 @@ using test_support::ScriptedTarnApp;
 struct ModalSession {
     ScriptedTarnApp app;
     TestForm form;
-    EventLog log;
+    EventRecorder log;
     KeyboardChildren children;
     ControlCreateInfo info = TopLevelRecord();
     int32_t created = -1;
@@ -73,11 +73,7 @@ struct ModalSession {
                 created = form.CreateNative(info);
             }
         });
-        const int result = app.RunScript();
-        if (sender.joinable()) {
-            sender.join();
-        }
-        return result;
+        return app.RunScript();
     }
     // A window of this thread whose WM_APP, which another thread sends, runs the form.
     class Starter : public CWnd {
@@ -94,24 +90,13 @@ struct ModalSession {
         }
     };
     Starter starter;
-    std::thread sender;
 
     void StartFromAnotherThread() {
         starter.start = [this] { created = form.CreateNative(info); };
         starter.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr);
         const HWND hwnd = starter.GetSafeHwnd();
-        std::atomic<bool> answered{false};
-        sender = std::thread([hwnd, &answered] {
-            SendMessageW(hwnd, WM_APP, 0, 0);
-            answered = true;
-        });
         // The send is taken in here, and the whole run happens inside it.
-        while (!answered) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
-            MSG msg;
-            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
-        sender.join();
+        test_support::AnswerSendsDuring([hwnd] { SendMessageW(hwnd, WM_APP, 0, 0); });
     }
 
     // The envelope's window, noted in a step during the run.
@@ -352,30 +337,27 @@ COLORREF TitleBarMiddle(HWND frame) {
     if (!GetTitleBarInfo(frame, &bar) || !GetWindowRect(frame, &window)) {
         return CLR_INVALID;
     }
-    HDC dc = GetWindowDC(frame);
-    const COLORREF colour =
-        GetPixel(dc, (bar.rcTitleBar.left + bar.rcTitleBar.right) / 2 - window.left,
-                 (bar.rcTitleBar.top + bar.rcTitleBar.bottom) / 2 - window.top);
-    ReleaseDC(frame, dc);
-    return colour;
+    return test_support::WindowPixel(frame,
+                                     (bar.rcTitleBar.left + bar.rcTitleBar.right) / 2 - window.left,
+                                     (bar.rcTitleBar.top + bar.rcTitleBar.bottom) / 2 - window.top);
 }
 
-FrameAnswers AskFrame(HWND frame, TestForm& form, EventLog& log) {
+FrameAnswers AskFrame(HWND frame, TestForm& form, EventRecorder& log) {
     FrameAnswers answers;
-    log.entries.clear();
+    log.log.clear();
     SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(501, MF_STRING), 1);
     SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(3, MF_POPUP), 1);
-    log.limits = [&](rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi& limits) {
+    ChangeLimits(log, [&](rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi& limits) {
         answers.limitsSeen = {limits.MinTrackSize.width, limits.MinTrackSize.height};
         limits.MinTrackSize = {400, 300};
-    };
+    });
     log.answers["limits"] = 1;
     MINMAXINFO info = {};
     info.ptMinTrackSize = {50, 50};
     info.ptMaxTrackSize = {2000, 1500};
     SendMessageW(frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     answers.minTrack = info.ptMinTrackSize;
-    answers.events = log.entries;
+    answers.events = log.Names();
     for (uint64_t always : {0u, 1u}) {
         form.Window().AlwaysActiveCaption = always;
         SendMessageW(frame, WM_NCACTIVATE, TRUE, 0);
@@ -386,7 +368,7 @@ FrameAnswers AskFrame(HWND frame, TestForm& form, EventLog& log) {
         SendMessageW(frame, WM_NCACTIVATE, TRUE, 0);
     }
     form.Window().AlwaysActiveCaption = 0;
-    log.limits = nullptr;
+    ChangeLimits(log, nullptr);
     return answers;
 }
 
@@ -397,7 +379,7 @@ TEST(FormFrame, TheFrameAnswersAlikeForATopLevelFormAndAnEnvelope) {
     FrameAnswers topLevel;
     {
         TestForm form;
-        EventLog log;
+        EventRecorder log;
         BindFormEvents(form, log);
         form.designWidth = 400;
         form.designHeight = 120;
@@ -414,11 +396,11 @@ TEST(FormFrame, TheFrameAnswersAlikeForATopLevelFormAndAnEnvelope) {
     std::vector<std::string> childEvents;
     session.During([&] {
         enveloped = AskFrame(session.envelope, session.form, session.log);
-        session.log.entries.clear();
+        session.log.log.clear();
         childInfo.ptMinTrackSize = {50, 50};
         SendMessageW(session.form.Hwnd(), WM_GETMINMAXINFO, 0,
                      reinterpret_cast<LPARAM>(&childInfo));
-        childEvents = session.log.entries;
+        childEvents = session.log.Names();
     });
     EXPECT_EQ(session.Run(), 0);
 

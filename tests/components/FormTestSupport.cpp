@@ -1,59 +1,59 @@
 #include "tests/components/FormTestSupport.h"
 
+#include <string>
+#include <utility>
+
 namespace form_test {
 
 namespace {
 
-EventLog* LogOf(CTarnObject* target) {
-    return static_cast<EventLog*>(target);
+constexpr char kQueryClose[] = "query close";
+constexpr char kClosing[] = "closing";
+constexpr char kFirstActivated[] = "first activated";
+constexpr char kActivated[] = "activated";
+constexpr char kDeactivated[] = "deactivated";
+constexpr char kModalShown[] = "modal shown";
+constexpr char kLimits[] = "limits";
+constexpr char kMenu[] = "menu";
+constexpr char kSelect[] = "select";
+constexpr char kTray[] = "tray";
+
+// Logs an event with one argument under its prefix and the argument.
+template <const char* Prefix>
+int32_t WithArgument(CTarnObject* target, CTarnObject* component, int32_t tag, int32_t value) {
+    return EventRecorder::Of(target)->Record(
+        {std::string(Prefix) + " " + std::to_string(value), component, tag, {value}, {}});
 }
 
 } // namespace
 
-void BindFormEvents(CTarnWinForm& form, EventLog& log) {
+void BindFormEvents(CTarnWinForm& form, EventRecorder& log) {
     CTarnEventObjectPointer* target = log.pointer;
-    form.FormMenuCommand.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t, int32_t id) {
-            return LogOf(t)->Record("menu " + std::to_string(id));
-        },
-        target, 0);
-    form.FormMenuSelect.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t, int32_t id) {
-            return LogOf(t)->Record("select " + std::to_string(id));
-        },
-        target, 0);
-    form.FormQueryClose.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t) { return LogOf(t)->Record("query close"); },
-        target, 0);
-    form.FormClosing.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t) { return LogOf(t)->Record("closing"); }, target,
-        0);
-    form.FormFirstActivated.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t) { return LogOf(t)->Record("first activated"); },
-        target, 0);
-    form.FormActivated.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t) { return LogOf(t)->Record("activated"); }, target,
-        0);
-    form.FormDeactivated.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t) { return LogOf(t)->Record("deactivated"); },
-        target, 0);
-    form.FormTrayIcon.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t, int32_t kind) {
-            return LogOf(t)->Record("tray " + std::to_string(kind));
-        },
-        target, 0);
-    form.FormPositionLimits.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t, rg_ChuangKouWeiZhiXianZhiXinXi* limits) {
-            EventLog* log = LogOf(t);
-            if (log->limits) {
-                log->limits(*limits);
-            }
-            return log->Record("limits");
-        },
-        target, 0);
-    form.FormModalShown.Bind(
-        [](CTarnObject* t, CTarnObject*, int32_t) { return LogOf(t)->Record("modal shown"); },
-        target, 0);
+    form.FormMenuCommand.Bind(&WithArgument<kMenu>, target, 0);
+    form.FormMenuSelect.Bind(&WithArgument<kSelect>, target, 0);
+    form.FormQueryClose.Bind(&EventRecorder::Handler<kQueryClose>, target, 0);
+    form.FormClosing.Bind(&EventRecorder::Handler<kClosing>, target, 0);
+    form.FormFirstActivated.Bind(&EventRecorder::Handler<kFirstActivated>, target, 0);
+    form.FormActivated.Bind(&EventRecorder::Handler<kActivated>, target, 0);
+    form.FormDeactivated.Bind(&EventRecorder::Handler<kDeactivated>, target, 0);
+    form.FormTrayIcon.Bind(&WithArgument<kTray>, target, 0);
+    form.FormPositionLimits.Bind(&EventRecorder::Handler<kLimits, rg_ChuangKouWeiZhiXianZhiXinXi*>,
+                                 target, 0);
+    form.FormModalShown.Bind(&EventRecorder::Handler<kModalShown>, target, 0);
+}
+
+void ChangeLimits(EventRecorder& log, std::function<void(rg_ChuangKouWeiZhiXianZhiXinXi&)> change) {
+    if (!change) {
+        log.during = nullptr;
+        return;
+    }
+    // The limits travel as the event's one value; the hook runs inside the
+    // handler, so the change is what the form goes on with.
+    log.during = [change = std::move(change)](EventRecorder&, const RaisedEvent& event) {
+        if (event.name == kLimits) {
+            change(*reinterpret_cast<rg_ChuangKouWeiZhiXianZhiXinXi*>(event.Value(0)));
+        }
+    };
 }
 
 ControlCreateInfo TopLevelRecord() {

@@ -1,4 +1,4 @@
-// Forms for the tests: a designable test form, an event log bound to the form events, key input.
+// Forms for the tests: a designable test form, the form events bound to a recorder, key input.
 #pragma once
 
 #include "components/EventSlot.h"
@@ -6,10 +6,10 @@
 #include "framework/Button.h"
 #include "framework/Edit.h"
 #include "native/VWndWinForm.h"
+#include "tests/support/EventRecorder.h"
 #include "tests/support/KeyInput.h"
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,41 +20,17 @@ using rg_tarn_MFCJieMian_base::ControlCreateInfo;
 using rg_tarn_MFCJieMian_base::CTarnWinForm;
 using rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi;
 
-// The target of a test's form events: it logs each event ("closing",
-// "menu 501", "tray 2", ...), answers with the result the test set for the
-// event's name (0 unless set) and runs the action the test set for it.
-class EventLog : public CTarnObject {
-public:
-    EventLog() : pointer(new CTarnEventObjectPointer(this)) {}
-    ~EventLog() override { pointer->Detach(); }
+using test_support::EventRecorder;
+using test_support::RaisedEvent;
 
-    int32_t Record(const std::string& name) {
-        entries.push_back(name);
-        auto action = actions.find(name);
-        if (action != actions.end() && action->second) {
-            action->second();
-        }
-        auto answer = answers.find(name);
-        return answer != answers.end() ? answer->second : 0;
-    }
-    int Count(const std::string& name) const {
-        int count = 0;
-        for (const std::string& entry : entries) {
-            count += entry == name ? 1 : 0;
-        }
-        return count;
-    }
+// Binds every form event of form to log, each logged under its name
+// ("closing", "query close", ...) or with its argument ("menu 501", "select
+// 501", "tray 2").
+void BindFormEvents(CTarnWinForm& form, EventRecorder& log);
 
-    CTarnEventObjectPointer* pointer;
-    std::vector<std::string> entries;
-    std::map<std::string, int32_t> answers;
-    std::map<std::string, std::function<void()>> actions;
-    // Changes the limits handed to FormPositionLimits.
-    std::function<void(rg_ChuangKouWeiZhiXianZhiXinXi&)> limits;
-};
-
-// Binds every form event of form to log.
-void BindFormEvents(CTarnWinForm& form, EventLog& log);
+// Makes each "limits" event of log (FormPositionLimits) hand the limits to
+// change, through the log's during hook; null stops it.
+void ChangeLimits(EventRecorder& log, std::function<void(rg_ChuangKouWeiZhiXianZhiXinXi&)> change);
 
 // A form with a design size, children made by onCreated and an optional
 // message filter.

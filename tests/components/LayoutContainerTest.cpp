@@ -3,6 +3,7 @@
 #include "native/PrivateMessages.h"
 #include "native/VWndContainer.h"
 #include "tests/components/TestControl.h"
+#include "tests/support/EventRecorder.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,58 +21,34 @@ using rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi;
 
 constexpr int32_t kDefault = ControlCreateInfo::kDefaultSize;
 
-// Receives events and keeps their names in order, with the argument of a
-// menu command.
-class Journal : public CTarnObject {
-public:
-    Journal() : pointer(new CTarnEventObjectPointer(this)) {}
-    ~Journal() override { pointer->Detach(); }
+using test_support::EventRecorder;
+using test_support::RaisedEvent;
 
-    template <int kIndex>
-    static int32_t Note(CTarnObject* target, CTarnObject* component, int32_t, uint32_t arg = 0) {
-        auto* self = static_cast<Journal*>(target);
-        static const char* const names[] = {"ContainerCreated",
-                                            "ContainerDestroying",
-                                            "ContainerDestroyed",
-                                            "Moved",
-                                            "SizeChanged",
-                                            "Shown",
-                                            "Hidden",
-                                            "MenuCommand"};
-        std::string entry = names[kIndex];
-        if (kIndex == 7) {
-            entry += " " + std::to_string(arg);
-        }
-        self->entries.push_back(entry);
-        if (self->during != nullptr) {
-            self->during(self, component, kIndex);
-        }
-        return self->answer;
-    }
-    template <int kIndex> static int32_t NoteNotify(CTarnObject* t, CTarnObject* c, int32_t tag) {
-        return Note<kIndex>(t, c, tag);
-    }
+constexpr char kCreated[] = "ContainerCreated";
+constexpr char kDestroying[] = "ContainerDestroying";
+constexpr char kDestroyed[] = "ContainerDestroyed";
+constexpr char kMoved[] = "Moved";
+constexpr char kSizeChanged[] = "SizeChanged";
+constexpr char kShown[] = "Shown";
+constexpr char kHidden[] = "Hidden";
 
-    // Binds all eight container events of container to this journal.
-    void Watch(rg_ZuJianBuJuQi& container) {
-        container.ContainerCreated.Bind(&NoteNotify<0>, pointer, 0);
-        container.ContainerDestroying.Bind(&NoteNotify<1>, pointer, 0);
-        container.ContainerDestroyed.Bind(&NoteNotify<2>, pointer, 0);
-        container.Moved.Bind(&NoteNotify<3>, pointer, 0);
-        container.SizeChanged.Bind(&NoteNotify<4>, pointer, 0);
-        container.Shown.Bind(&NoteNotify<5>, pointer, 0);
-        container.Hidden.Bind(&NoteNotify<6>, pointer, 0);
-        container.MenuCommand.Bind(&Note<7>, pointer, 0);
-    }
+// A menu command is logged with its id, as "MenuCommand 12".
+int32_t NoteMenuCommand(CTarnObject* target, CTarnObject* component, int32_t tag, uint32_t id) {
+    return EventRecorder::Of(target)->Record(
+        {"MenuCommand " + std::to_string(id), component, tag, {id}, {}});
+}
 
-    // Entries since the last call.
-    std::vector<std::string> Take() { return std::exchange(entries, {}); }
-
-    CTarnEventObjectPointer* pointer;
-    std::vector<std::string> entries;
-    int32_t answer = 0;
-    void (*during)(Journal* self, CTarnObject* component, int event) = nullptr;
-};
+// Binds all eight container events of container to journal.
+void Watch(EventRecorder& journal, rg_ZuJianBuJuQi& container) {
+    container.ContainerCreated.Bind(&EventRecorder::Handler<kCreated>, journal.pointer, 0);
+    container.ContainerDestroying.Bind(&EventRecorder::Handler<kDestroying>, journal.pointer, 0);
+    container.ContainerDestroyed.Bind(&EventRecorder::Handler<kDestroyed>, journal.pointer, 0);
+    container.Moved.Bind(&EventRecorder::Handler<kMoved>, journal.pointer, 0);
+    container.SizeChanged.Bind(&EventRecorder::Handler<kSizeChanged>, journal.pointer, 0);
+    container.Shown.Bind(&EventRecorder::Handler<kShown>, journal.pointer, 0);
+    container.Hidden.Bind(&EventRecorder::Handler<kHidden>, journal.pointer, 0);
+    container.MenuCommand.Bind(&NoteMenuCommand, journal.pointer, 0);
+}
 
 using Entries = std::vector<std::string>;
 
@@ -253,15 +230,15 @@ TEST(LayoutContainerWindow, PrivateMessagesAreAnsweredWithTheMarkerAndThePageIsK
 }
 
 TEST(LayoutContainerCreation, ChildrenAreMadeInsideTheContainersCreation) {
-    Journal journal;
+    EventRecorder journal;
     DesignedLayout layout;
     layout.makeChildren = true;
-    journal.Watch(layout);
+    Watch(journal, layout);
     struct ChildJournal {
-        static int32_t Created(CTarnObject* target, CTarnObject*, int32_t tag, CTarnWinControl*,
-                               int32_t id) {
-            static_cast<Journal*>(target)->entries.push_back("child " + std::to_string(tag) +
-                                                             " id " + std::to_string(id));
+        static int32_t Created(CTarnObject* target, CTarnObject* component, int32_t tag,
+                               CTarnWinControl*, int32_t id) {
+            EventRecorder::Of(target)->Record(
+                {"child " + std::to_string(tag) + " id " + std::to_string(id), component, tag});
             return 0;
         }
     };
@@ -272,8 +249,8 @@ TEST(LayoutContainerCreation, ChildrenAreMadeInsideTheContainersCreation) {
     ASSERT_EQ(layout.CreateInParent(nullptr, 0, 0, kDefault, kDefault, 0), 1);
     HWND hwnd = layout.GetWindowHandle();
     // The platform's own size and move messages follow the creation message.
-    EXPECT_EQ(journal.Take(), (Entries{"child 1 id 101", "child 2 id 102", "ContainerCreated",
-                                       "SizeChanged", "Moved"}));
+    EXPECT_EQ(journal.TakeNames(), (Entries{"child 1 id 101", "child 2 id 102", "ContainerCreated",
+                                            "SizeChanged", "Moved"}));
     EXPECT_EQ(layout.markerDuringCreation, 0) << "the marker is set after the creation returns";
     EXPECT_EQ(GetParent(layout.first.GetWindowHandle()), hwnd);
     EXPECT_EQ(GetParent(layout.second.GetWindowHandle()), hwnd);
@@ -282,17 +259,17 @@ TEST(LayoutContainerCreation, ChildrenAreMadeInsideTheContainersCreation) {
     // A second creation neither makes a window nor raises ContainerCreated.
     ControlCreateInfo again;
     EXPECT_EQ(layout.CreateNative(again), 0);
-    EXPECT_TRUE(journal.Take().empty());
+    EXPECT_TRUE(journal.TakeNames().empty());
 }
 
 TEST(LayoutContainerEvents, WhatHappensToTheWindowInOrder) {
-    Journal journal;
+    EventRecorder journal;
     auto* layout = new rg_ZuJianBuJuQi();
-    journal.Watch(*layout);
+    Watch(journal, *layout);
     layout->GetHolder()->Style = WS_POPUP; // created hidden
     ASSERT_EQ(layout->CreateInParent(nullptr, 10, 10, 100, 80, 0), 1);
     HWND hwnd = layout->GetWindowHandle();
-    EXPECT_EQ(journal.Take(), (Entries{"ContainerCreated", "SizeChanged", "Moved"}));
+    EXPECT_EQ(journal.TakeNames(), (Entries{"ContainerCreated", "SizeChanged", "Moved"}));
 
     struct Step {
         const char* name;
@@ -320,11 +297,11 @@ TEST(LayoutContainerEvents, WhatHappensToTheWindowInOrder) {
         SCOPED_TRACE(step.name);
         step.act(hwnd);
         test_support::PumpMessagesUntilIdle();
-        EXPECT_EQ(journal.Take(), step.expected);
+        EXPECT_EQ(journal.TakeNames(), step.expected);
     }
     // A control's notification is no menu command.
     SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(3, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd));
-    EXPECT_TRUE(journal.Take().empty());
+    EXPECT_TRUE(journal.TakeNames().empty());
     // The listener tells whether the handler took the command.
     journal.answer = 0;
     EXPECT_EQ(layout->OnWindowCommand(12), 0);
@@ -332,44 +309,44 @@ TEST(LayoutContainerEvents, WhatHappensToTheWindowInOrder) {
     EXPECT_EQ(layout->OnWindowCommand(12), 1);
     layout->MenuCommand.Release();
     EXPECT_EQ(layout->OnWindowCommand(12), 0) << "no handler: the routing goes on";
-    journal.Take();
+    journal.TakeNames();
 
     // A handler of ContainerDestroying frees the container: the window goes,
     // nothing is raised for the freed component any more.
-    journal.during = [](Journal*, CTarnObject* component, int event) {
-        if (event == 1) {
-            ::FreeObject(component);
+    journal.during = [](EventRecorder&, const RaisedEvent& event) {
+        if (event.name == kDestroying) {
+            ::FreeObject(event.component);
         }
     };
     DestroyWindow(hwnd);
     EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(journal.Take(), (Entries{"ContainerDestroying"}));
+    EXPECT_EQ(journal.TakeNames(), (Entries{"ContainerDestroying"}));
 }
 
 TEST(LayoutContainerEvents, DestroyingTheWindowThenRecreatingIt) {
-    Journal journal;
+    EventRecorder journal;
     rg_ZuJianBuJuQi layout;
     layout.GetHolder()->Style = WS_POPUP;
-    journal.Watch(layout);
+    Watch(journal, layout);
     ASSERT_EQ(layout.CreateInParent(nullptr, 0, 0, 60, 60, 0), 1);
-    journal.Take();
+    journal.TakeNames();
     layout.GetNativeWindow()->DestroyWindow();
-    EXPECT_EQ(journal.Take(), (Entries{"ContainerDestroying", "ContainerDestroyed"}));
+    EXPECT_EQ(journal.TakeNames(), (Entries{"ContainerDestroying", "ContainerDestroyed"}));
     EXPECT_FALSE(layout.HasNativeWindow());
     // The native window object lives on in the holder and makes a new window.
     ASSERT_EQ(layout.CreateInParent(nullptr, 0, 0, 60, 60, 0), 1);
-    EXPECT_EQ(journal.Take(), (Entries{"ContainerCreated", "SizeChanged", "Moved"}));
+    EXPECT_EQ(journal.TakeNames(), (Entries{"ContainerCreated", "SizeChanged", "Moved"}));
     EXPECT_EQ(GetWindowLongPtrW(layout.GetWindowHandle(), GWLP_USERDATA), tarn_msg::kWindowMarker);
 }
 
 TEST(LayoutContainerProtocol, CopiesShareTheWindowButNotItsEvents) {
-    Journal originalJournal;
-    Journal copyJournal;
+    EventRecorder originalJournal;
+    EventRecorder copyJournal;
     rg_ZuJianBuJuQi original;
-    originalJournal.Watch(original);
+    Watch(originalJournal, original);
     ASSERT_EQ(original.CreateInParent(nullptr, 0, 0, 60, 60, 0), 1);
     HWND hwnd = original.GetWindowHandle();
-    originalJournal.Take();
+    originalJournal.TakeNames();
 
     rg_ZuJianBuJuQi copy;
     EXPECT_TRUE(copy.CopyFrom(original));
@@ -380,10 +357,10 @@ TEST(LayoutContainerProtocol, CopiesShareTheWindowButNotItsEvents) {
     EXPECT_EQ(copy.IsListenerAttached(), 1) << "the original still listens";
 
     // The window reports to the component that created it, not to the copy.
-    copyJournal.Watch(copy);
+    Watch(copyJournal, copy);
     SetWindowPos(hwnd, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(originalJournal.Take(), (Entries{"Moved"}));
-    EXPECT_TRUE(copyJournal.Take().empty());
+    EXPECT_EQ(originalJournal.TakeNames(), (Entries{"Moved"}));
+    EXPECT_TRUE(copyJournal.TakeNames().empty());
 
     // Not a layout container: refused and unchanged.
     CTestControl control;
@@ -406,11 +383,11 @@ TEST(LayoutContainerProtocol, CopiesShareTheWindowButNotItsEvents) {
 // When the component goes first, the window that a copy keeps alive no
 // longer reports to it.
 TEST(LayoutContainerProtocol, AWindowOutlivingItsComponentStopsReporting) {
-    Journal journal;
+    EventRecorder journal;
     auto* first = new rg_ZuJianBuJuQi();
-    journal.Watch(*first);
+    Watch(journal, *first);
     ASSERT_EQ(first->CreateInParent(nullptr, 0, 0, 60, 60, 0), 1);
-    journal.Take();
+    journal.TakeNames();
     rg_ZuJianBuJuQi keeper;
     keeper.CopyFrom(*first);
     HWND hwnd = first->GetWindowHandle();
@@ -418,7 +395,7 @@ TEST(LayoutContainerProtocol, AWindowOutlivingItsComponentStopsReporting) {
     EXPECT_TRUE(IsWindow(hwnd));
     EXPECT_EQ(keeper.IsListenerAttached(), 0);
     SetWindowPos(hwnd, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_TRUE(journal.Take().empty());
+    EXPECT_TRUE(journal.TakeNames().empty());
 }
 
 } // namespace

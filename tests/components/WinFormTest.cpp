@@ -19,8 +19,8 @@
 namespace {
 
 using form_test::BindFormEvents;
+using form_test::ChangeLimits;
 using form_test::CreateTopLevel;
-using form_test::EventLog;
 using form_test::TestForm;
 using form_test::TopLevelRecord;
 using rg_tarn_MFCJieMian_base::ControlCreateInfo;
@@ -28,11 +28,9 @@ using rg_tarn_MFCJieMian_base::CTarnWinForm;
 using rg_tarn_MFCJieMian_base::rg_CaiChanLei;
 using rg_tarn_MFCJieMian_base::rg_ChuangKouWeiZhiXianZhiXinXi;
 using rg_tarn_MFCJieMian_base::rg_ZuJianBuJuQi;
+using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
-
-std::wstring TextOf(HWND hwnd) {
-    return test_support::WindowText(hwnd);
-}
+using test_support::WindowText;
 
 // Whether two regions cover the same pixels (the platform may keep a
 // region's rectangles in another order or split).
@@ -126,7 +124,7 @@ TEST(WinForm, CreatedStylesFollowBorderStyleAndCaptionRules) {
         EXPECT_EQ(style & WS_MAXIMIZEBOX, 0u);
         EXPECT_EQ(exStyle & (WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE), c.expectExBits);
         EXPECT_NE(exStyle & WS_EX_CONTROLPARENT, 0u);
-        EXPECT_EQ(TextOf(hwnd), c.expectCaption);
+        EXPECT_EQ(WindowText(hwnd), c.expectCaption);
         EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), tarn_msg::kWindowMarker);
         wchar_t className[64] = {};
         GetClassNameW(hwnd, className, 64);
@@ -357,10 +355,10 @@ TEST(WinForm, CloseSequenceAsksClosingThenQueryClose) {
     for (const CloseCase& c : cases) {
         SCOPED_TRACE(c.name);
         TestForm form;
-        EventLog log;
+        EventRecorder log;
         BindFormEvents(form, log);
         ASSERT_EQ(CreateTopLevel(form), 1);
-        log.entries.clear();
+        log.log.clear();
         log.answers["closing"] = c.closingAnswer;
         log.answers["query close"] = c.queryAnswer;
         if (c.closingDestroys) {
@@ -368,7 +366,7 @@ TEST(WinForm, CloseSequenceAsksClosingThenQueryClose) {
         }
         SendMessageW(form.Hwnd(), WM_CLOSE, 0, 0);
         std::vector<std::string> closeEvents;
-        for (const std::string& entry : log.entries) {
+        for (const std::string& entry : log.Names()) {
             if (entry == "closing" || entry == "query close") {
                 closeEvents.push_back(entry);
             }
@@ -389,24 +387,24 @@ TEST(WinForm, WithoutHandlersCloseDestroysAndSessionEndIsAskedOnce) {
     EXPECT_FALSE(form.HasNativeWindow());
 
     TestForm refusing;
-    EventLog log;
+    EventRecorder log;
     BindFormEvents(refusing, log);
     log.answers["query close"] = 1;
     ASSERT_EQ(CreateTopLevel(refusing), 1);
-    log.entries.clear();
+    log.log.clear();
     EXPECT_EQ(SendMessageW(refusing.Hwnd(), WM_QUERYENDSESSION, 0, 0), 0);
-    EXPECT_EQ(log.entries, std::vector<std::string>{"query close"});
+    EXPECT_EQ(log.Names(), std::vector<std::string>{"query close"});
     refusing.GetFormWindow()->DestroyWindow();
 }
 
 TEST(WinForm, FirstActivationOncePerWindowAndAgainForANewWindow) {
     TestForm form;
-    EventLog log;
+    EventRecorder log;
     BindFormEvents(form, log);
     // Activation events only; the creation raises others on the way.
     const auto activations = [&log] {
         std::vector<std::string> found;
-        for (const std::string& entry : log.entries) {
+        for (const std::string& entry : log.Names()) {
             if (entry.find("activated") != std::string::npos) {
                 found.push_back(entry);
             }
@@ -430,7 +428,7 @@ TEST(WinForm, FirstActivationOncePerWindowAndAgainForANewWindow) {
     // A handler that destroys the window during the first activation stops
     // the sequence; the guard is down again for the next window.
     form.GetFormWindow()->DestroyWindow();
-    log.entries.clear();
+    log.log.clear();
     log.actions["first activated"] = [&] { form.GetFormWindow()->DestroyWindow(); };
     // Destroyed while it was being made: the creation itself fails.
     EXPECT_EQ(CreateTopLevel(form), 0);
@@ -438,7 +436,7 @@ TEST(WinForm, FirstActivationOncePerWindowAndAgainForANewWindow) {
     EXPECT_FALSE(form.HasNativeWindow());
     EXPECT_FALSE(form.Window().IsInActivation());
     log.actions.clear();
-    log.entries.clear();
+    log.log.clear();
     ASSERT_EQ(CreateTopLevel(form), 1);
     PumpMessagesUntilIdle();
     EXPECT_EQ(activations(), first) << "a window made again raises its activation events";
@@ -449,15 +447,15 @@ TEST(WinForm, PositionLimitsApplyOnlyWithANonzeroResult) {
     for (int32_t answer : {1, 0}) {
         SCOPED_TRACE(answer);
         TestForm form;
-        EventLog log;
+        EventRecorder log;
         BindFormEvents(form, log);
         std::vector<int32_t> seen;
-        log.limits = [&](rg_ChuangKouWeiZhiXianZhiXinXi& limits) {
+        ChangeLimits(log, [&](rg_ChuangKouWeiZhiXianZhiXinXi& limits) {
             seen = {limits.MinTrackSize.width, limits.MinTrackSize.height,
                     limits.MaxTrackSize.width};
             limits.MinTrackSize = {400, 300};
             limits.MaxPosition = {-7, -8};
-        };
+        });
         log.answers["limits"] = answer;
         ASSERT_EQ(CreateTopLevel(form), 1);
         MINMAXINFO info = {};
@@ -482,7 +480,7 @@ TEST(WinForm, PositionLimitsApplyOnlyWithANonzeroResult) {
 
 TEST(WinForm, TrayCallbackMapsClickKinds) {
     TestForm form;
-    EventLog log;
+    EventRecorder log;
     BindFormEvents(form, log);
     ASSERT_EQ(CreateTopLevel(form), 1);
     const struct {
@@ -492,12 +490,12 @@ TEST(WinForm, TrayCallbackMapsClickKinds) {
                  {WM_RBUTTONUP, "tray 3"}, {WM_CONTEXTMENU, "tray 3"},
                  {WM_MOUSEMOVE, nullptr},  {WM_LBUTTONDOWN, nullptr}};
     for (const auto& c : cases) {
-        log.entries.clear();
+        log.log.clear();
         EXPECT_EQ(SendMessageW(form.Hwnd(), tarn_msg::kTrayNotify, 100, c.mouse), 0);
         if (c.expect != nullptr) {
-            EXPECT_EQ(log.entries, std::vector<std::string>{c.expect}) << c.mouse;
+            EXPECT_EQ(log.Names(), std::vector<std::string>{c.expect}) << c.mouse;
         } else {
-            EXPECT_TRUE(log.entries.empty()) << c.mouse;
+            EXPECT_TRUE(log.Names().empty()) << c.mouse;
         }
     }
     form.GetFormWindow()->DestroyWindow();
@@ -505,7 +503,7 @@ TEST(WinForm, TrayCallbackMapsClickKinds) {
 
 TEST(WinForm, MenuSelectionAndDefaultId) {
     TestForm form;
-    EventLog log;
+    EventRecorder log;
     BindFormEvents(form, log);
     form_test::KeyboardChildren children;
     form.onCreated = [&](TestForm& self) { children.Create(*self.GetFormWindow()); };
@@ -521,9 +519,9 @@ TEST(WinForm, MenuSelectionAndDefaultId) {
         {MAKEWPARAM(0, 0xFFFF), 0, "select 0"},
     };
     for (const auto& s : selections) {
-        log.entries.clear();
+        log.log.clear();
         SendMessageW(form.Hwnd(), WM_MENUSELECT, s.wParam, s.lParam);
-        EXPECT_EQ(log.entries, std::vector<std::string>{s.expect});
+        EXPECT_EQ(log.Names(), std::vector<std::string>{s.expect});
     }
 
     EXPECT_EQ(SendMessageW(form.Hwnd(), DM_GETDEFID, 0, 0), 0) << "no default id set";
@@ -594,7 +592,7 @@ TEST(WinForm, TrayIconIsFreedOnceAtDestroy) {
 // operations never reach the container's listener.
 TEST(WinForm, ContainerSharingAFormWindowGetsNoFormOperations) {
     TestForm form;
-    EventLog log;
+    EventRecorder log;
     BindFormEvents(form, log);
     rg_ZuJianBuJuQi container;
     ASSERT_TRUE(container.CopyFrom(form)) << "a layout container accepts a form";
@@ -605,17 +603,17 @@ TEST(WinForm, ContainerSharingAFormWindowGetsNoFormOperations) {
     container.AttachListener();
     form.DetachListener();
     EXPECT_EQ(form.Window().GetFormListener(), nullptr);
-    log.entries.clear();
+    log.log.clear();
     const HWND hwnd = form.Hwnd();
     SendMessageW(hwnd, tarn_msg::kTrayNotify, 100, WM_LBUTTONUP);
     MINMAXINFO info = {};
     SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     SendMessageW(hwnd, WM_MENUSELECT, MAKEWPARAM(5, 0), 1);
     SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_TRUE(log.entries.empty());
+    EXPECT_TRUE(log.Names().empty());
     SendMessageW(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(hwnd)) << "without a form listener the form just closes";
-    EXPECT_TRUE(log.entries.empty());
+    EXPECT_TRUE(log.Names().empty());
 }
 
 // Made and destroyed over and over, by its window and by its holder, a form

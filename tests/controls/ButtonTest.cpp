@@ -14,16 +14,16 @@ namespace {
 using namespace rg_tarn_MFCJieMian_base;
 using Canvas = test_support::MemoryCanvas;
 using controls_test::ChildRecord;
-using controls_test::EventRecorder;
 using controls_test::HostWindow;
 using controls_test::kClicked;
+using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
 
 TEST(Button, ClicksReachClickedOnlyAfterAttachListener) {
     HostWindow host;
     rg_button1 button;
     EventRecorder recorder;
-    button.Clicked.Bind(&EventRecorder::Notify<kClicked>, recorder.pointer, 7);
+    button.Clicked.Bind(&EventRecorder::WithText<kClicked>, recorder.pointer, 7);
     ControlCreateInfo info = ChildRecord(host, 10, 10, 100, 30, 101);
     ASSERT_EQ(button.CreateNative(info), 1);
     const HWND hwnd = button.GetWindowHandle();
@@ -56,7 +56,7 @@ TEST(Button, SpaceAndMouseEachRaiseOneClick) {
     HostWindow host;
     rg_button1 button;
     EventRecorder recorder;
-    button.Clicked.Bind(&EventRecorder::Notify<kClicked>, recorder.pointer, 0);
+    button.Clicked.Bind(&EventRecorder::WithText<kClicked>, recorder.pointer, 0);
     ControlCreateInfo info = ChildRecord(host, 10, 10, 100, 30, 101);
     ASSERT_EQ(button.CreateNative(info), 1);
     button.AttachListener();
@@ -216,7 +216,7 @@ TEST(GroupBox, ChildrenLiveInsideAndItsClickRaisesNothing) {
     // A button inside the group box reports its clicks through the group box's window.
     rg_button1 button;
     EventRecorder recorder;
-    button.Clicked.Bind(&EventRecorder::Notify<kClicked>, recorder.pointer, 0);
+    button.Clicked.Bind(&EventRecorder::WithText<kClicked>, recorder.pointer, 0);
     ControlCreateInfo inner = ChildRecord(*group.GetNativeWindow(), 20, 30, 80, 30, 102);
     ASSERT_EQ(button.CreateNative(inner), 1);
     button.AttachListener();
@@ -294,7 +294,7 @@ TEST(Button, NoClickIsTakenWhileItsWindowIsDisabledAndOneBoxOpensAtATime) {
     EXPECT_EQ(FindWindowW(L"#32770", L"one box"), nullptr);
 
     // With the box gone the button takes clicks again.
-    button.Clicked.Bind(&EventRecorder::Notify<kClicked>, recorder.pointer, 0);
+    button.Clicked.Bind(&EventRecorder::WithText<kClicked>, recorder.pointer, 0);
     SendMessageW(host.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
                  reinterpret_cast<LPARAM>(button.GetWindowHandle()));
     EXPECT_EQ(recorder.Count(kClicked), 1);

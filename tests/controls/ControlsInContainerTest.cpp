@@ -19,22 +19,22 @@
 namespace {
 
 using namespace rg_tarn_MFCJieMian_base;
-using controls_test::EventRecorder;
+using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
 
 // The edit box whose text the click handler reads.
 rg_edit_box* g_readAtClick = nullptr;
 
 int32_t ReadEditAtClick(CTarnObject* target, CTarnObject* component, int32_t tag) {
-    EventRecorder::Of(target)->log.push_back(
-        {"Clicked", component, tag, 0, 0, EventRecorder::TextOf(g_readAtClick)});
+    EventRecorder::Of(target)->Record(
+        {"Clicked", component, tag, {}, EventRecorder::ComponentText(g_readAtClick)});
     return 0;
 }
 
 int32_t RecordCreated(CTarnObject* target, CTarnObject* component, int32_t tag,
                       CTarnWinControl* owner, int32_t id) {
-    EventRecorder::Of(target)->log.push_back(
-        {"Created", component, tag, reinterpret_cast<intptr_t>(owner), id, L""});
+    EventRecorder::Of(target)->Record(
+        {"Created", component, tag, {reinterpret_cast<intptr_t>(owner), id}, {}});
     return 0;
 }
 
@@ -87,10 +87,10 @@ TEST(ControlsInContainer, AGroupWithLabelEditAndButtonWorksInsideALayoutContaine
     }
     EXPECT_EQ(GetParent(group.GetWindowHandle()), container.GetWindowHandle());
     ASSERT_EQ(recorder.Count("Created"), 2);
-    EXPECT_EQ(recorder.log[0].first, reinterpret_cast<intptr_t>(&container));
-    EXPECT_EQ(recorder.log[0].second, 101);
-    EXPECT_EQ(recorder.log[1].first, reinterpret_cast<intptr_t>(&group));
-    EXPECT_EQ(recorder.log[1].second, 102);
+    EXPECT_EQ(recorder.log[0].Value(0), reinterpret_cast<intptr_t>(&container));
+    EXPECT_EQ(recorder.log[0].Value(1), 101);
+    EXPECT_EQ(recorder.log[1].Value(0), reinterpret_cast<intptr_t>(&group));
+    EXPECT_EQ(recorder.log[1].Value(1), 102);
     EXPECT_EQ(GetWindowLongPtrW(edit.GetWindowHandle(), GWL_STYLE) & ES_CENTER, ES_CENTER);
 
     // A hint on the edit box goes to the container's tool tip.
@@ -140,7 +140,7 @@ TEST(ControlsInContainer, ADefaultPushButtonBecomesTheDefaultOfItsForm) {
 
     rg_button1 chosen;
     EventRecorder recorder;
-    chosen.Clicked.Bind(&EventRecorder::Notify<controls_test::kClicked>, recorder.pointer, 0);
+    chosen.Clicked.Bind(&EventRecorder::WithText<controls_test::kClicked>, recorder.pointer, 0);
     ReplaceStyleBits(chosen, 0xF, BS_DEFPUSHBUTTON);
     ASSERT_EQ(chosen.CreateInParent(&group, 100, 80, 80, 30, 104), 1);
     chosen.AttachListener();

@@ -1,16 +1,15 @@
-// A host window for control tests and an event target that records what the controls raise.
+// A host window for control tests, its children's creation records and the controls' event names.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "components/EventSlot.h"
 #include "components/WinControl.h"
 #include "framework/Wnd.h"
 #include "native/WindowClass.h"
+#include "tests/support/EventRecorder.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/WindowQueries.h"
 
@@ -46,58 +45,10 @@ inline ControlCreateInfo ChildRecord(CWnd& host, int32_t x, int32_t y, int32_t w
     return info;
 }
 
-// One event as a handler saw it.
-struct Raised {
-    std::string event;
-    CTarnObject* component = nullptr;
-    int32_t tag = 0;
-    int64_t first = 0;
-    int64_t second = 0;
-    std::wstring text; // the component's window text at the time
-};
+using test_support::EventRecorder;
+using test_support::RaisedEvent;
 
-// The target of the tests' handlers: records each call, answers with
-// `answer`. Its event pointer is detached when it goes.
-class EventRecorder : public CTarnObject {
-public:
-    EventRecorder() : pointer(new CTarnEventObjectPointer(this)) {}
-    ~EventRecorder() override { pointer->Detach(); }
-
-    int Count(const std::string& event) const {
-        int count = 0;
-        for (const Raised& raised : log) {
-            count += raised.event == event ? 1 : 0;
-        }
-        return count;
-    }
-
-    static std::wstring TextOf(CTarnObject* component) {
-        HWND hwnd = static_cast<CTarnWinControl*>(component)->GetWindowHandle();
-        return hwnd != nullptr ? test_support::WindowText(hwnd) : std::wstring();
-    }
-
-    static EventRecorder* Of(CTarnObject* target) { return static_cast<EventRecorder*>(target); }
-
-    template <const char* Name>
-    static int32_t Notify(CTarnObject* target, CTarnObject* component, int32_t tag) {
-        Of(target)->log.push_back({Name, component, tag, 0, 0, TextOf(component)});
-        return Of(target)->answer;
-    }
-
-    // For events that carry one value, such as the unit of CharInput.
-    template <const char* Name, typename Value>
-    static int32_t NotifyValue(CTarnObject* target, CTarnObject* component, int32_t tag,
-                               Value value) {
-        Of(target)->log.push_back(
-            {Name, component, tag, static_cast<int64_t>(value), 0, TextOf(component)});
-        return Of(target)->answer;
-    }
-
-    CTarnEventObjectPointer* pointer;
-    std::vector<Raised> log;
-    int32_t answer = 0;
-};
-
+// The names the controls' events are logged under.
 inline constexpr char kClicked[] = "Clicked";
 inline constexpr char kEditChanged[] = "EditChanged";
 inline constexpr char kGotFocus[] = "GotFocus";

@@ -3,6 +3,7 @@
 #include "native/VWndEdit.h"
 #include "native/WindowProcFilters.h"
 #include "tests/controls/ControlsTestSupport.h"
+#include "tests/support/ScreenPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,14 @@ namespace {
 
 using namespace rg_tarn_MFCJieMian_base;
 using controls_test::ChildRecord;
-using controls_test::EventRecorder;
 using controls_test::HostWindow;
 using controls_test::kEditChanged;
 using controls_test::kGotFocus;
 using controls_test::kLostFocus;
+using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
-
-std::wstring TextOf(HWND hwnd) {
-    return test_support::WindowText(hwnd);
-}
+using test_support::WindowPixel;
+using test_support::WindowText;
 
 void Type(HWND hwnd, const std::wstring& units) {
     for (wchar_t unit : units) {
@@ -89,7 +88,7 @@ TEST(EditBox, CreationStyleFollowsMultiLineScrollBarsAndInputType) {
     EXPECT_EQ(SendMessageW(hwnd, EM_GETPASSWORDCHAR, 0, 0), L'#');
     EXPECT_EQ(SendMessageW(hwnd, EM_GETLIMITTEXT, 0, 0), 5);
     Type(hwnd, L"1234567");
-    EXPECT_EQ(TextOf(hwnd), L"12345");
+    EXPECT_EQ(WindowText(hwnd), L"12345");
     password.SetInputType(1);
     EXPECT_NE(GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_READONLY, 0);
     EXPECT_EQ(SendMessageW(hwnd, EM_GETPASSWORDCHAR, 0, 0), 0);
@@ -123,7 +122,7 @@ TEST(EditBox, NormalisesItsTextWhenItLosesTheFocus) {
         fixture.edit.SetInputType(c.type);
         SetWindowTextW(fixture.hwnd(), c.typed);
         fixture.FocusAndLeave();
-        EXPECT_EQ(TextOf(fixture.hwnd()), c.shown) << "type " << c.type;
+        EXPECT_EQ(WindowText(fixture.hwnd()), c.shown) << "type " << c.type;
     }
 
     // The caret goes back to where the selection started.
@@ -133,7 +132,7 @@ TEST(EditBox, NormalisesItsTextWhenItLosesTheFocus) {
     SendMessageW(fixture.hwnd(), EM_SETSEL, 2, 4);
     SetFocus(fixture.sink.GetWindowHandle());
     PumpMessagesUntilIdle();
-    EXPECT_EQ(TextOf(fixture.hwnd()), L"255");
+    EXPECT_EQ(WindowText(fixture.hwnd()), L"255");
     DWORD start = 9;
     DWORD end = 9;
     SendMessageW(fixture.hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -146,22 +145,22 @@ TEST(EditBox, FocusEventsArriveOnceAndAfterTheNormalisation) {
     EditFixture fixture;
     ASSERT_TRUE(fixture.created);
     EventRecorder recorder;
-    fixture.edit.GotFocus.Bind(&EventRecorder::Notify<kGotFocus>, recorder.pointer, 0);
-    fixture.edit.LostFocus.Bind(&EventRecorder::Notify<kLostFocus>, recorder.pointer, 0);
+    fixture.edit.GotFocus.Bind(&EventRecorder::WithText<kGotFocus>, recorder.pointer, 0);
+    fixture.edit.LostFocus.Bind(&EventRecorder::WithText<kLostFocus>, recorder.pointer, 0);
     fixture.edit.SetInputType(5);
     SetWindowTextW(fixture.hwnd(), L"300");
 
     fixture.FocusAndLeave();
     EXPECT_EQ(recorder.Count(kGotFocus), 0) << "no listener yet";
-    EXPECT_EQ(TextOf(fixture.hwnd()), L"255") << "normalised without a listener too";
+    EXPECT_EQ(WindowText(fixture.hwnd()), L"255") << "normalised without a listener too";
 
     fixture.edit.AttachListener();
     SetWindowTextW(fixture.hwnd(), L"999");
     fixture.FocusAndLeave();
     ASSERT_EQ(recorder.Count(kGotFocus), 1);
     ASSERT_EQ(recorder.Count(kLostFocus), 1);
-    EXPECT_EQ(recorder.log[0].event, kGotFocus);
-    EXPECT_EQ(recorder.log[1].event, kLostFocus);
+    EXPECT_EQ(recorder.log[0].name, kGotFocus);
+    EXPECT_EQ(recorder.log[1].name, kLostFocus);
     EXPECT_EQ(recorder.log[1].text, L"255") << "LostFocus sees the normalised text";
 }
 
@@ -258,7 +257,7 @@ TEST(EditBox, InputFilterDropsRefusedCharactersWithABeep) {
         ASSERT_TRUE(edit.CreateEdit(0, u"", WS_CHILD | WS_VISIBLE, 10, 10, 150, 26, &host, ++id));
         SetFocus(edit.GetSafeHwnd());
         Type(edit.GetSafeHwnd(), c.typed);
-        EXPECT_EQ(TextOf(edit.GetSafeHwnd()), c.text) << "type " << c.type;
+        EXPECT_EQ(WindowText(edit.GetSafeHwnd()), c.text) << "type " << c.type;
         EXPECT_EQ(edit.refused, c.refused) << "type " << c.type;
         edit.DestroyWindow();
     }
@@ -268,7 +267,7 @@ TEST(EditBox, EditChangedIsSuppressedWhileAsked) {
     EditFixture fixture;
     ASSERT_TRUE(fixture.created);
     EventRecorder recorder;
-    fixture.edit.EditChanged.Bind(&EventRecorder::Notify<kEditChanged>, recorder.pointer, 0);
+    fixture.edit.EditChanged.Bind(&EventRecorder::WithText<kEditChanged>, recorder.pointer, 0);
     fixture.edit.SetControlText(CWString(u"a"));
     EXPECT_EQ(recorder.Count(kEditChanged), 0) << "no listener yet";
     fixture.edit.AttachListener();
@@ -345,10 +344,8 @@ TEST(EditBox, SingleLineEditKeepsItsMinimumHeightAndCentresItsText) {
     fixture.edit.SetBackColor(0x0000FF);
     MoveWindow(hwnd, 10, 10, 150, 40, TRUE);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    HDC dc = GetWindowDC(hwnd);
-    EXPECT_EQ(GetPixel(dc, 20, edge + 2), RGB(255, 0, 0)) << "above the client";
-    EXPECT_EQ(GetPixel(dc, 20, 40 - edge - 3), RGB(255, 0, 0)) << "below the client";
-    ReleaseDC(hwnd, dc);
+    EXPECT_EQ(WindowPixel(hwnd, 20, edge + 2), RGB(255, 0, 0)) << "above the client";
+    EXPECT_EQ(WindowPixel(hwnd, 20, 40 - edge - 3), RGB(255, 0, 0)) << "below the client";
 
     SendMessageW(hwnd, WM_SETFONT, 0, FALSE);
     DeleteObject(font);
@@ -483,10 +480,9 @@ TEST(EditBox, SingleLineEditKeepsLineEndsAndEscapeFromThePlatformAfterCharInput)
         HostWindow host;
         rg_edit_box edit;
         edit.SetMultiLine(c.multiLine);
-        controls_test::EventRecorder recorder;
-        edit.CharInput.Bind(
-            &controls_test::EventRecorder::NotifyValue<controls_test::kCharInput, uint16_t>,
-            recorder.pointer, 0);
+        EventRecorder recorder;
+        edit.CharInput.Bind(&EventRecorder::WithText<controls_test::kCharInput, uint16_t>,
+                            recorder.pointer, 0);
         ControlCreateInfo info = ChildRecord(host, 10, 10, 150, 60, 101);
         ASSERT_EQ(edit.CreateNative(info), 1);
         edit.AttachListener();
@@ -494,12 +490,12 @@ TEST(EditBox, SingleLineEditKeepsLineEndsAndEscapeFromThePlatformAfterCharInput)
         Type(edit.GetWindowHandle(), typed);
 
         std::wstring heard;
-        for (const controls_test::Raised& raised : recorder.log) {
-            heard += static_cast<wchar_t>(raised.first);
+        for (const test_support::RaisedEvent& raised : recorder.log) {
+            heard += static_cast<wchar_t>(raised.Value(0));
         }
         EXPECT_EQ(heard, typed) << "CharInput hears every unit";
         EXPECT_EQ(PlatformEditSpy::Characters(), c.platformSees);
-        EXPECT_EQ(TextOf(edit.GetWindowHandle()), c.text);
+        EXPECT_EQ(WindowText(edit.GetWindowHandle()), c.text);
     }
 }
 

@@ -13,13 +13,10 @@ namespace {
 
 using namespace rg_tarn_MFCJieMian_base;
 using controls_test::ChildRecord;
-using controls_test::EventRecorder;
 using controls_test::HostWindow;
+using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
-
-std::wstring TextOf(HWND hwnd) {
-    return test_support::WindowText(hwnd);
-}
+using test_support::WindowText;
 
 // An edit with a spin in one host.
 struct SpinFixture {
@@ -71,7 +68,7 @@ TEST(EditSpin, AutomaticSpinStepsAndWrapsAround) {
         ASSERT_TRUE(fixture.created);
         SetWindowTextW(fixture.hwnd(), c.text);
         fixture.Click(c.up);
-        EXPECT_EQ(TextOf(fixture.hwnd()), c.shown) << c.text << (c.up ? " up" : " down");
+        EXPECT_EQ(WindowText(fixture.hwnd()), c.shown) << c.text << (c.up ? " up" : " down");
         EXPECT_EQ(GetFocus(), fixture.hwnd()) << "the edit takes the focus";
         DWORD start = 9;
         DWORD end = 9;
@@ -114,7 +111,7 @@ TEST(EditSpin, RangeKeepsThirtyTwoBits) {
 }
 
 int32_t RecordSpin(CTarnObject* target, CTarnObject* component, int32_t tag, int32_t direction) {
-    EventRecorder::Of(target)->log.push_back({"EditSpin", component, tag, direction, 0, L""});
+    EventRecorder::Of(target)->Record({"EditSpin", component, tag, {direction}, {}});
     return 0;
 }
 
@@ -130,11 +127,11 @@ TEST(EditSpin, EventModeRaisesEditSpinAndLeavesTheText) {
     fixture.Click(true);
     fixture.Click(false);
     ASSERT_EQ(recorder.log.size(), 2u);
-    EXPECT_EQ(recorder.log[0].first, 1);
-    EXPECT_EQ(recorder.log[1].first, -1);
+    EXPECT_EQ(recorder.log[0].Value(0), 1);
+    EXPECT_EQ(recorder.log[1].Value(0), -1);
     EXPECT_EQ(recorder.log[0].component, &fixture.edit);
     EXPECT_EQ(recorder.log[0].tag, 3);
-    EXPECT_EQ(TextOf(fixture.hwnd()), L"50");
+    EXPECT_EQ(WindowText(fixture.hwnd()), L"50");
 
     // A disabled or hidden edit does not spin.
     EnableWindow(fixture.hwnd(), FALSE);

@@ -13,8 +13,8 @@ namespace {
 using namespace rg_tarn_MFCJieMian_base;
 using Canvas = test_support::MemoryCanvas;
 using controls_test::ChildRecord;
-using controls_test::EventRecorder;
 using controls_test::HostWindow;
+using test_support::EventRecorder;
 using test_support::PumpMessagesUntilIdle;
 
 constexpr int kWidth = 200;
@@ -139,9 +139,7 @@ TEST(Label, AlignmentChangeRedrawsWithoutErasing) {
 
 int32_t AnswerLabelMessage(CTarnObject* target, CTarnObject* component, int32_t tag, int64_t first,
                            int64_t second) {
-    EventRecorder* recorder = EventRecorder::Of(target);
-    recorder->log.push_back({"LabelMessage", component, tag, first, second, L""});
-    return recorder->answer;
+    return EventRecorder::Of(target)->Record({"LabelMessage", component, tag, {first, second}, {}});
 }
 
 TEST(Label, LabelMessageAnswersWithTheHandlerResult) {
@@ -167,8 +165,8 @@ TEST(Label, LabelMessageAnswersWithTheHandlerResult) {
         EXPECT_EQ(SendMessageW(hwnd, tarn_msg::kLabelMessage, first, second), c.expected);
     }
     ASSERT_EQ(recorder.log.size(), 4u);
-    EXPECT_EQ(recorder.log[0].first, 0x1122334455667788ll);
-    EXPECT_EQ(recorder.log[0].second, -3);
+    EXPECT_EQ(recorder.log[0].Value(0), 0x1122334455667788ll);
+    EXPECT_EQ(recorder.log[0].Value(1), -3);
     EXPECT_EQ(recorder.log[0].tag, 5);
     EXPECT_EQ(recorder.log[0].component, &fixture.label);
 }

@@ -131,10 +131,7 @@ public:
                                     nullptr, wc.hInstance, nullptr);
             created_ = true;
             WaitForSingleObject(release_, INFINITE); // silent: no message is taken here
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) { // what waited comes in now
-                DispatchMessageW(&msg);
-            }
+            test_support::DrainQueue();              // what waited comes in now
             DestroyWindow(hwnd_);
         });
         test_support::WaitUntil([this] { return created_.load(); });

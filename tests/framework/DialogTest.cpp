@@ -3,6 +3,7 @@
 #include "framework/Edit.h"
 #include "tests/framework/ScriptedApp.h"
 #include "tests/framework/TestWindows.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -101,15 +102,6 @@ protected:
         return CDialog::WindowProc(message, wParam, lParam);
     }
 };
-
-bool HasQuitMessage(int* code) {
-    MSG msg;
-    if (!PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        return false;
-    }
-    *code = static_cast<int>(msg.wParam);
-    return true;
-}
 
 TEST(ModalDialog, EndsWithTheTimersCodeAndDisablesItsOwnerMeanwhile) {
     RecordingWnd owner;
@@ -247,7 +239,7 @@ TEST(ModalDialog, EscapeTheCloseBoxAndTheOkCommandEndTheRun) {
         EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
         EXPECT_EQ(dialog.cancelCalls, c.cancelCalls) << c.name;
         int code = 0;
-        EXPECT_FALSE(HasQuitMessage(&code)) << c.name;
+        EXPECT_FALSE(test_support::TakeQuitMessage(&code)) << c.name;
     }
 }
 
@@ -344,7 +336,7 @@ TEST(ModalDialog, IsTheMainWindowDuringTheRunWhenThereIsNone) {
     EXPECT_EQ(mainDuringRun, &dialog);
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
     int code = 0;
-    EXPECT_FALSE(HasQuitMessage(&code)) << "the dialog's end ended the application";
+    EXPECT_FALSE(test_support::TakeQuitMessage(&code)) << "the dialog's end ended the application";
 
     // Destroyed during the run, it stands down as main window just the same.
     dialog.onInit = [](ScriptedDialog& self) {
@@ -359,7 +351,7 @@ TEST(ModalDialog, IsTheMainWindowDuringTheRunWhenThereIsNone) {
     };
     EXPECT_EQ(dialog.DoModal(), -1);
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
-    EXPECT_FALSE(HasQuitMessage(&code));
+    EXPECT_FALSE(test_support::TakeQuitMessage(&code));
 
     // An existing main window stays the main window and owns the dialog.
     RecordingWnd main;
@@ -388,7 +380,7 @@ TEST(ModalDialog, TheQuitMessageEndsTheRunAndIsPostedAgain) {
     };
     EXPECT_EQ(dialog.DoModal(), -1);
     int code = 0;
-    EXPECT_TRUE(HasQuitMessage(&code));
+    EXPECT_TRUE(test_support::TakeQuitMessage(&code));
     EXPECT_EQ(code, 3);
 }
 

@@ -1,6 +1,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/GdiObject.h"
 #include "tests/framework/TestWindows.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -285,16 +286,7 @@ TEST(DeviceContext, DrawTextNeverWritesIntoTheCallersText) {
 // A window class with a private device context, which keeps its state between
 // GetDC calls: what one context wrapper leaves behind the next one sees.
 const wchar_t* OwnDcClassName() {
-    static const wchar_t* const name = [] {
-        WNDCLASSW windowClass = {};
-        windowClass.style = CS_OWNDC;
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"QorvathOwnDcTest";
-        RegisterClassW(&windowClass);
-        return L"QorvathOwnDcTest";
-    }();
-    return name;
+    return test_support::RegisterPlainClass(L"QorvathOwnDcTest", CS_OWNDC, nullptr);
 }
 
 TEST(DeviceContext, AnOwningContextUndoesItsSelectionsAndSettings) {

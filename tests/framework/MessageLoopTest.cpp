@@ -3,6 +3,7 @@
 #include "framework/Wnd.h"
 #include "tests/framework/ScriptedApp.h"
 #include "tests/framework/TestWindows.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,8 @@
 namespace {
 
 using framework_test::CreateTopLevel;
-using framework_test::DrainQueue;
 using framework_test::ScriptedApp;
+using test_support::DrainQueue;
 
 constexpr int kEndCode = 12;
 

@@ -1,20 +1,14 @@
 #include "tests/framework/ScriptedApp.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 namespace framework_test {
 
-namespace {
-
-void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
-    PostQuitMessage(ScriptedApp::kWatchdogExitCode);
-}
-
-} // namespace
-
-ScriptedApp::ScriptedApp() : CWinAppEx(TRUE), m_watchdog(SetTimer(nullptr, 0, 5000, Watchdog)) {}
+ScriptedApp::ScriptedApp() : CWinAppEx(TRUE) {}
 
 ScriptedApp::~ScriptedApp() {
-    KillTimer(nullptr, m_watchdog);
-    DrainQueue();
+    m_watchdog.Stop();
+    test_support::DrainQueue();
 }
 
 BOOL ScriptedApp::InitInstance() {
@@ -41,15 +35,6 @@ int ScriptedApp::Run() {
 int ScriptedApp::ExitInstance() {
     ++exitCalls;
     return CWinAppEx::ExitInstance();
-}
-
-void DrainQueue() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            DispatchMessageW(&msg);
-        }
-    }
 }
 
 } // namespace framework_test

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/WinApp.h"
+#include "tests/support/LoopWatchdog.h"
 
 #include <functional>
 #include <string>
@@ -10,13 +11,13 @@
 namespace framework_test {
 
 // An application whose InitInstance and OnIdle run the given functions (the
-// base behaviour when none is given), counting the framework's calls. A
-// watchdog posts the quit message with kWatchdogExitCode after a few
-// seconds, so a test whose loop would never end fails instead of hanging.
+// base behaviour when none is given), counting the framework's calls. Its
+// loop runs under the shared loop watchdog from construction on, so a test
+// whose loop would never end fails instead of hanging. It stays apart from
+// the runtime's scripted application because the framework tests link no
+// layer above the framework.
 class ScriptedApp : public CWinAppEx {
 public:
-    static constexpr int kWatchdogExitCode = 99;
-
     ScriptedApp();
     ~ScriptedApp() override;
 
@@ -35,10 +36,7 @@ public:
     int ExitInstance() override;
 
 private:
-    UINT_PTR m_watchdog;
+    test_support::LoopWatchdog m_watchdog;
 };
-
-// Removes every message left in this thread's queue, the quit message included.
-void DrainQueue();
 
 } // namespace framework_test

@@ -1,22 +1,14 @@
 #include "tests/framework/TestWindows.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 #include <algorithm>
 
 namespace framework_test {
 
 const wchar_t* TestClassName() {
-    static const wchar_t* const name = [] {
-        WNDCLASSW windowClass = {};
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = L"QorvathFrameworkTest";
-        RegisterClassW(&windowClass);
-        return L"QorvathFrameworkTest";
-    }();
-    return name;
+    return test_support::RegisterPlainClass(L"QorvathFrameworkTest", CS_DBLCLKS,
+                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 int RecordingWnd::Count(UINT message) const {

@@ -3,6 +3,7 @@
 #include "framework/Wnd.h"
 #include "tests/framework/ScriptedApp.h"
 #include "tests/framework/TestWindows.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -99,15 +100,6 @@ TEST(WinApp, DestroyingTheMainWindowEndsTheLoopWithExitCodeZero) {
     EXPECT_EQ(app.exitCalls, 1);
 }
 
-bool TakeQuitMessage(int* code) {
-    MSG msg;
-    if (!PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        return false;
-    }
-    *code = static_cast<int>(msg.wParam);
-    return true;
-}
-
 TEST(WinApp, OnlyTheMainWindowsEndEndsTheApplication) {
     ScriptedApp app;
     int code = -1;
@@ -120,10 +112,10 @@ TEST(WinApp, OnlyTheMainWindowsEndEndsTheApplication) {
     app.OnMainWindowGone(nullptr);
     other.DestroyWindow();
     EXPECT_EQ(app.GetMainWnd(), &main) << "another window's end cleared the main window";
-    EXPECT_FALSE(TakeQuitMessage(&code));
+    EXPECT_FALSE(test_support::TakeQuitMessage(&code));
     main.DestroyWindow();
     EXPECT_EQ(app.GetMainWnd(), nullptr);
-    EXPECT_TRUE(TakeQuitMessage(&code));
+    EXPECT_TRUE(test_support::TakeQuitMessage(&code));
     EXPECT_EQ(code, 0);
 
     // The object goes first, its window with it: the same.
@@ -134,7 +126,7 @@ TEST(WinApp, OnlyTheMainWindowsEndEndsTheApplication) {
     }
     EXPECT_EQ(app.GetMainWnd(), nullptr);
     code = -1;
-    EXPECT_TRUE(TakeQuitMessage(&code));
+    EXPECT_TRUE(test_support::TakeQuitMessage(&code));
     EXPECT_EQ(code, 0);
 }
 
@@ -147,7 +139,8 @@ TEST(WinApp, ATemporaryMainWindowGoesWithoutEndingTheApplication) {
     EXPECT_EQ(AfxGetMainWnd(), &stand);
     stand.DestroyWindow();
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
-    EXPECT_FALSE(TakeQuitMessage(&code)) << "a temporary main window ended the application";
+    EXPECT_FALSE(test_support::TakeQuitMessage(&code))
+        << "a temporary main window ended the application";
 
     {
         RecordingWnd shortLived;
@@ -155,7 +148,7 @@ TEST(WinApp, ATemporaryMainWindowGoesWithoutEndingTheApplication) {
         app.SetTemporaryMainWnd(&shortLived);
     }
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
-    EXPECT_FALSE(TakeQuitMessage(&code));
+    EXPECT_FALSE(test_support::TakeQuitMessage(&code));
 
     // Made the main window for good, it ends the application again.
     RecordingWnd main;
@@ -164,7 +157,7 @@ TEST(WinApp, ATemporaryMainWindowGoesWithoutEndingTheApplication) {
     app.SetMainWnd(&main);
     main.DestroyWindow();
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
-    EXPECT_TRUE(TakeQuitMessage(&code));
+    EXPECT_TRUE(test_support::TakeQuitMessage(&code));
     EXPECT_EQ(code, 0);
 }
 

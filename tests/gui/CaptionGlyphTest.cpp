@@ -4,6 +4,8 @@
 // letters 0, 1 and r in the locale's text font.
 #include <windows.h>
 
+#include "tests/support/MemoryBitmaps.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,30 +20,15 @@ constexpr int kButtonHeight = 16;
 // The close button as DrawFrameControl paints it, the way the non-client
 // area of a window gets it: its pixels row by row.
 std::vector<COLORREF> CloseButtonPixels() {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kButtonWidth;
-    info.bmiHeader.biHeight = -kButtonHeight; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    test_support::MemoryCanvas canvas(kButtonWidth, kButtonHeight, RGB(0, 0, 0));
+    RECT button = {0, 0, kButtonWidth, kButtonHeight};
+    DrawFrameControl(canvas.Dc(), &button, DFC_CAPTION, DFCS_CAPTIONCLOSE);
     std::vector<COLORREF> pixels;
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        RECT button = {0, 0, kButtonWidth, kButtonHeight};
-        DrawFrameControl(dc, &button, DFC_CAPTION, DFCS_CAPTIONCLOSE);
-        GdiFlush();
-        const auto* quads = static_cast<const RGBQUAD*>(bits);
-        for (int i = 0; i < kButtonWidth * kButtonHeight; ++i) {
-            pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    for (int y = 0; y < kButtonHeight; ++y) {
+        for (int x = 0; x < kButtonWidth; ++x) {
+            pixels.push_back(canvas.At(x, y));
         }
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
     }
-    DeleteDC(dc);
     return pixels;
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/LoopWatchdog.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -35,6 +37,38 @@ TEST(GuiTestSupport, PumpDispatchesPostedMessagesAndKeepsQuit) {
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
     DestroyWindow(window);
+}
+
+// A loop that would never end fails the test at the watchdog's deadline and
+// ends with its code; a stopped watchdog leaves the next loop alone, and a
+// second one on the thread keeps its own deadline.
+TEST(LoopWatchdog, ALoopPastTheDeadlineFailsAndEndsAndAStoppedOneStaysQuiet) {
+    static WPARAM exitCode;
+    static bool fired;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            test_support::LoopWatchdog stopped(30);
+            stopped.Stop();
+            test_support::LoopWatchdog watchdog(80);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) { // nothing here ever ends it
+                DispatchMessageW(&msg);
+            }
+            exitCode = msg.wParam;
+            fired = watchdog.Fired() && !stopped.Fired();
+        },
+        "still running after 80 ms");
+    EXPECT_EQ(exitCode, static_cast<WPARAM>(test_support::LoopWatchdog::kExitCode));
+    EXPECT_TRUE(fired);
+
+    test_support::LoopWatchdog quiet(30);
+    quiet.Stop();
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(test_support::WaitUntil([] { return false; }, 150));
+    EXPECT_GE(GetTickCount() - start, 150u);
+    int code = -1;
+    EXPECT_FALSE(test_support::TakeQuitMessage(&code)) << "a stopped watchdog posts nothing";
+    EXPECT_FALSE(quiet.Fired());
 }
 
 } // namespace

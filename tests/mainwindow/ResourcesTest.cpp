@@ -1,6 +1,7 @@
 // The resources linked into the programs: the icon group that forms show by
 // default, the version information and the manifest, read from the .exe files.
 #include "tests/mainwindow/MainWindowPrograms.h"
+#include "tests/support/MemoryBitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -92,23 +93,12 @@ TEST_P(Resources, IconGroup100HoldsThe16And32And48PixelImages) {
         HICON icon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
                                               0x00030000, size, size, 0);
         ASSERT_NE(icon, nullptr);
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        RECT all = {0, 0, size, size};
-        HBRUSH magenta = CreateSolidBrush(0xFF00FF);
-        FillRect(dc, &all, magenta);
-        EXPECT_TRUE(DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
-        EXPECT_EQ(GetPixel(dc, 0, 0), 0xFF00FFu) << "a corner shows through";
-        EXPECT_EQ(GetPixel(dc, size - 1, 0), 0xFF00FFu) << "a corner shows through";
-        EXPECT_NE(GetPixel(dc, size / 2, size / 2), 0xFF00FFu) << "the spindle covers the middle";
-        EXPECT_NE(GetPixel(dc, size / 4, size / 2), 0xFF00FFu) << "the platter covers the left";
-        SelectObject(dc, old);
-        DeleteObject(magenta);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
+        test_support::MemoryCanvas canvas(size, size, 0xFF00FF);
+        EXPECT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
+        EXPECT_EQ(canvas.At(0, 0), 0xFF00FFu) << "a corner shows through";
+        EXPECT_EQ(canvas.At(size - 1, 0), 0xFF00FFu) << "a corner shows through";
+        EXPECT_NE(canvas.At(size / 2, size / 2), 0xFF00FFu) << "the spindle covers the middle";
+        EXPECT_NE(canvas.At(size / 4, size / 2), 0xFF00FFu) << "the platter covers the left";
         DestroyIcon(icon);
     }
 }

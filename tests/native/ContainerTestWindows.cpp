@@ -1,20 +1,12 @@
 #include "tests/native/ContainerTestWindows.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 namespace container_test {
 
 const wchar_t* PlainClassName() {
-    static const wchar_t* const name = [] {
-        WNDCLASSW windowClass = {};
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-        windowClass.lpszClassName = L"QorvathContainerTest";
-        RegisterClassW(&windowClass);
-        return L"QorvathContainerTest";
-    }();
-    return name;
+    return test_support::RegisterPlainClass(L"QorvathContainerTest", CS_DBLCLKS,
+                                            static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
 }
 
 bool TwoColourWnd::CreateTopLevel(int x, int y, int width, int height) {

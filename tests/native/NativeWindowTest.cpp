@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <functional>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -217,18 +215,9 @@ TEST_F(PrivateMessages, PointerMessagesFromOtherSendersAreIgnored) {
     EXPECT_EQ(value, -100);
 
     LRESULT fromThread = -1;
-    std::atomic<bool> sent{false};
-    std::thread other([&] {
-        fromThread = SendMessageW(hwnd, tarn_msg::kReadPage, pointer, kMarker);
-        sent = true;
-    });
     // The other thread's send is delivered while this thread looks at its queue.
-    while (!sent) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_SENDMESSAGE);
-        MSG msg;
-        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    }
-    other.join();
+    test_support::AnswerSendsDuring(
+        [&] { fromThread = SendMessageW(hwnd, tarn_msg::kReadPage, pointer, kMarker); });
     EXPECT_EQ(fromThread, 0) << "sent from another thread";
     EXPECT_EQ(value, -100);
 

@@ -71,6 +71,39 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD deadlineMs) {
     }
 }
 
+bool TakeQuitMessage(int* code) {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        return false;
+    }
+    *code = static_cast<int>(msg.wParam);
+    return true;
+}
+
+void DrainQueue() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) {
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+const wchar_t* RegisterPlainClass(const wchar_t* name, UINT style, HBRUSH background) {
+    WNDCLASSW windowClass = {};
+    if (GetClassInfoW(GetModuleHandleW(nullptr), name, &windowClass)) {
+        return name;
+    }
+    windowClass.style = style;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    RegisterClassW(&windowClass);
+    return name;
+}
+
 namespace {
 
 struct BoxSearch {
@@ -261,20 +294,40 @@ bool CaptureScreenToPng(const std::wstring& path) {
     return saved;
 }
 
-void RunOnAnotherThread(const std::function<void()>& work) {
+namespace {
+
+// Runs work on another thread while this one waits for the messages of
+// wakeMask and takes them with take, until work is done.
+void RunTaking(const std::function<void()>& work, DWORD wakeMask, void (*take)()) {
     std::atomic<bool> done{false};
     std::thread other([&] {
         work();
         done = true;
     });
     while (!done) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, wakeMask);
+        take();
+    }
+    other.join();
+}
+
+} // namespace
+
+void RunOnAnotherThread(const std::function<void()>& work) {
+    RunTaking(work, QS_ALLINPUT, [] {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageW(&msg);
         }
-    }
-    other.join();
+    });
+}
+
+void AnswerSendsDuring(const std::function<void()>& work) {
+    // A peek that removes nothing still delivers the messages sent here.
+    RunTaking(work, QS_SENDMESSAGE, [] {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    });
 }
 
 struct OtherThreadWindow::State {

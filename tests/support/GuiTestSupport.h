@@ -21,6 +21,13 @@ int PumpMessagesUntilIdle(DWORD timeoutMs = 2000);
 // Returns whether condition held; a WM_QUIT met on the way is put back.
 bool WaitUntil(const std::function<bool()>& condition, DWORD deadlineMs = 5000);
 
+// Removes this thread's quit message if one is queued, giving its exit code.
+bool TakeQuitMessage(int* code);
+
+// Dispatches every message left in this thread's queue and removes the quit
+// message too, so that what a test's loop left behind reaches no later test.
+void DrainQueue();
+
 // Finds a visible message box (dialog class "#32770") of this process whose
 // caption is the given text, waiting up to timeoutMs while pumping messages.
 // A timeout of 0 looks once and pumps nothing, for use inside a modal loop.
@@ -67,12 +74,22 @@ private:
     std::wstring firstText_;
 };
 
+// Registers, once per name, a window class of this program for plain test
+// windows: the default window procedure, the arrow cursor, the given class
+// styles and background (none when null). Returns name.
+const wchar_t* RegisterPlainClass(const wchar_t* name, UINT style, HBRUSH background);
+
 // Captures the whole virtual screen into a PNG file. Returns false on failure.
 bool CaptureScreenToPng(const std::wstring& path);
 
 // Runs work on another thread while this one dispatches what reaches it
 // (messages that work sends here included) until work is done.
 void RunOnAnotherThread(const std::function<void()>& work);
+
+// Runs work on another thread while this one takes only the messages sent to
+// it (posted ones stay queued), for a test whose step must run inside a send
+// from another thread; returns when work is done.
+void AnswerSendsDuring(const std::function<void()>& work);
 
 // A top-level window on a thread of its own that takes every message, counts
 // those of one kind and answers them with a given value: a window of another

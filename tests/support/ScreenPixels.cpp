@@ -63,6 +63,13 @@ ScreenArea::Matches ScreenArea::Find(bool (*test)(COLORREF)) const {
     return found;
 }
 
+COLORREF WindowPixel(HWND window, int x, int y) {
+    HDC dc = GetWindowDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
 bool IsBlueInk(COLORREF colour) {
     return GetBValue(colour) >= 160 && GetRValue(colour) <= 100 && GetGValue(colour) <= 100;
 }

@@ -39,6 +39,10 @@ private:
 // included). Pump messages first so that pending paints are done.
 COLORREF ScreenPixel(HWND window, int x, int y);
 
+// The colour at a point of the whole window (its frame included), as the
+// window's own device context holds it.
+COLORREF WindowPixel(HWND window, int x, int y);
+
 // Strongly blue and strongly red, as text drawn in pure blue or red reads
 // through the smoothing of its edges.
 bool IsBlueInk(COLORREF colour);

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "native/TarnMfcAppBase.h"
+#include "tests/support/LoopWatchdog.h"
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -14,12 +16,13 @@ namespace test_support {
 // step each time the queue has run empty, so every step sees the effects of
 // the messages the step before it posted. Modal loops inside a step keep
 // taking steps, since they run the application's idle work too. After the
-// last step the loop ends (quit message 0). A watchdog ends a loop that
-// would hang with kWatchdogExitCode.
+// last step the loop ends (quit message 0). From InitInstance on the loop
+// runs under the shared loop watchdog, so a loop that would hang fails the
+// test and ends with LoopWatchdog::kExitCode. It stays apart from the framework's
+// scripted application because it runs the runtime's application object,
+// which the framework tests cannot link.
 class ScriptedTarnApp : public CTarnMfcAppBase {
 public:
-    static constexpr int kWatchdogExitCode = 77;
-
     std::function<BOOL()> init;
     std::vector<std::function<void()>> steps;
     // Messages consumed by PreTranslateMessage, in order.
@@ -29,7 +32,7 @@ public:
     int RunScript() { return RunApplication(GetModuleHandleW(nullptr), SW_SHOWNORMAL); }
 
     BOOL InitInstance() override {
-        m_watchdog = SetTimer(nullptr, 0, 15000, &Watchdog);
+        m_watchdog.emplace();
         return init ? init() : TRUE;
     }
 
@@ -57,10 +60,7 @@ public:
     }
 
     int ExitInstance() override {
-        if (m_watchdog != 0) {
-            KillTimer(nullptr, m_watchdog);
-            m_watchdog = 0;
-        }
+        m_watchdog.reset();
         return CTarnMfcAppBase::ExitInstance();
     }
 
@@ -68,11 +68,7 @@ public:
     size_t StepsRun() const { return m_next; }
 
 private:
-    static void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
-        PostQuitMessage(kWatchdogExitCode);
-    }
-
-    UINT_PTR m_watchdog = 0;
+    std::optional<LoopWatchdog> m_watchdog;
     size_t m_next = 0;
     bool m_quitPosted = false;
 };
