@@ -8,7 +8,7 @@
 #include "framework/ToolTipCtrl.h"
 #include "native/VWndContainer.h"
 #include "native/VWndWinForm.h"
-#include "tests/controls/ControlsTestSupport.h"
+#include "tests/components_controls/ControlsTestSupport.h"
 
 #include <gtest/gtest.h>
 

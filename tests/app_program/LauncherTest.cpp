@@ -1,6 +1,6 @@
 // The launcher behind `make run`: it shows a program, photographs its main
 // window, closes it and hands back the program's exit code.
-#include "tests/mainwindow/MainWindowPrograms.h"
+#include "tests/app_program/MainWindowPrograms.h"
 
 #include <gtest/gtest.h>
 

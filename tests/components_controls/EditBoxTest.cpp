@@ -2,7 +2,7 @@
 #include "native/EditInput.h"
 #include "native/VWndEdit.h"
 #include "native/WindowProcFilters.h"
-#include "tests/controls/ControlsTestSupport.h"
+#include "tests/components_controls/ControlsTestSupport.h"
 #include "tests/support/ScreenPixels.h"
 
 #include <gtest/gtest.h>

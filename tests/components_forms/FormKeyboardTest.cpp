@@ -4,7 +4,7 @@
 #include "native/RefTarnMenu.h"
 #include "native/VWndWinForm.h"
 #include "native/WindowProcFilters.h"
-#include "tests/components/FormTestSupport.h"
+#include "tests/components_forms/FormTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedTarnApp.h"
 

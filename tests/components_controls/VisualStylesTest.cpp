@@ -7,7 +7,7 @@
 #include "components/LayoutContainer.h"
 #include "native/VWndButton.h"
 #include "native/VWndContainer.h"
-#include "tests/controls/ControlsTestSupport.h"
+#include "tests/components_controls/ControlsTestSupport.h"
 #include "tests/support/ScreenPixels.h"
 
 #include <gtest/gtest.h>

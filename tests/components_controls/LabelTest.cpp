@@ -1,7 +1,7 @@
 #include "components/Label.h"
 #include "native/PrivateMessages.h"
 #include "native/VWndLabel.h"
-#include "tests/controls/ControlsTestSupport.h"
+#include "tests/components_controls/ControlsTestSupport.h"
 #include "tests/support/MemoryBitmaps.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "components/EditBox.h"
 #include "native/VWndEdit.h"
 #include "native/WindowProcFilters.h"
-#include "tests/controls/ControlsTestSupport.h"
+#include "tests/components_controls/ControlsTestSupport.h"
 
 #include <gtest/gtest.h>
 

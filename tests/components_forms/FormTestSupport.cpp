@@ -1,4 +1,4 @@
-#include "tests/components/FormTestSupport.h"
+#include "tests/components_forms/FormTestSupport.h"
 
 #include <string>
 #include <utility>

@@ -1,7 +1,7 @@
 // The converter's main window seen from another process, as a user meets it:
 // its place and size, its eighteen controls, both conversions, the message
 // box of missing input, the keyboard, and how it ends.
-#include "tests/mainwindow/MainWindowPrograms.h"
+#include "tests/app_program/MainWindowPrograms.h"
 #include "tests/support/ScreenPixels.h"
 
 #include <commctrl.h>

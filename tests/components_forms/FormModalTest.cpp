@@ -5,7 +5,7 @@
 #include "native/RefTarnMenu.h"
 #include "native/TarnEnvelopeDialog.h"
 #include "native/VWndWinForm.h"
-#include "tests/components/FormTestSupport.h"
+#include "tests/components_forms/FormTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScreenPixels.h"
 #include "tests/support/ScriptedTarnApp.h"

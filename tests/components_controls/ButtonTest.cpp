@@ -2,7 +2,7 @@
 #include "components/ControlCreation.h"
 #include "components/GroupBox.h"
 #include "native/VWndButton.h"
-#include "tests/controls/ControlsTestSupport.h"
+#include "tests/components_controls/ControlsTestSupport.h"
 #include "tests/support/MemoryBitmaps.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "native/PrivateMessages.h"
 #include "native/RefTarnMenu.h"
 #include "native/VWndWinForm.h"
-#include "tests/components/FormTestSupport.h"
+#include "tests/components_forms/FormTestSupport.h"
 #include "tests/support/GuiObjectCount.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/WindowQueries.h"

@@ -2,7 +2,7 @@
 #include "components/EditBox.h"
 #include "components/GroupBox.h"
 #include "components/Label.h"
-#include "tests/controls/ControlsTestSupport.h"
+#include "tests/components_controls/ControlsTestSupport.h"
 #include "tests/support/GuiObjectCount.h"
 
 #include <gtest/gtest.h>

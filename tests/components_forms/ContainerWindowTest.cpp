@@ -3,7 +3,7 @@
 #include "native/PrivateMessages.h"
 #include "native/VWndContainer.h"
 #include "runtime/WideText.h"
-#include "tests/components/TestControl.h"
+#include "tests/components_forms/TestControl.h"
 #include "tests/support/GuiObjectCount.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/MemoryBitmaps.h"

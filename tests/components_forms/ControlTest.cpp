@@ -4,7 +4,7 @@
 #include "native/PrivateMessages.h"
 #include "runtime/ObjectStream.h"
 #include "runtime/TextArray.h"
-#include "tests/components/TestControl.h"
+#include "tests/components_forms/TestControl.h"
 #include "tests/support/EventRecorder.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/KeyInput.h"

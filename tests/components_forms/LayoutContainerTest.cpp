@@ -2,7 +2,7 @@
 
 #include "native/PrivateMessages.h"
 #include "native/VWndContainer.h"
-#include "tests/components/TestControl.h"
+#include "tests/components_forms/TestControl.h"
 #include "tests/support/EventRecorder.h"
 #include "tests/support/GuiTestSupport.h"
 

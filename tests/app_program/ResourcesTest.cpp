@@ -1,6 +1,6 @@
 // The resources linked into the programs: the icon group that forms show by
 // default, the version information and the manifest, read from the .exe files.
-#include "tests/mainwindow/MainWindowPrograms.h"
+#include "tests/app_program/MainWindowPrograms.h"
 #include "tests/support/MemoryBitmaps.h"
 
 #include <gtest/gtest.h>

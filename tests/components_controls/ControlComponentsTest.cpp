@@ -6,7 +6,7 @@
 #include "native/VWndButton.h"
 #include "native/VWndEdit.h"
 #include "native/VWndLabel.h"
-#include "tests/controls/ControlsTestSupport.h"
+#include "tests/components_controls/ControlsTestSupport.h"
 
 #include <gtest/gtest.h>
 

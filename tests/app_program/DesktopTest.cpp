@@ -1,7 +1,7 @@
 // The converter's main window as the Windows desktop shows it, seen from
 // another process: the group captions in the design's colours under visual
 // styles.
-#include "tests/mainwindow/MainWindowPrograms.h"
+#include "tests/app_program/MainWindowPrograms.h"
 #include "tests/support/ScreenPixels.h"
 
 #include <gtest/gtest.h>

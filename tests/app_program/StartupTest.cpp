@@ -3,7 +3,7 @@
 // the marked builds of both report each of their start-up steps once, in
 // order, at their first idle moment.
 #include "bench/window/StartupReport.h"
-#include "tests/mainwindow/MainWindowPrograms.h"
+#include "tests/app_program/MainWindowPrograms.h"
 
 #include <psapi.h>
 
