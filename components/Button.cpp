@@ -19,10 +19,6 @@ rg_AnNiuJiChuLei::~rg_AnNiuJiChuLei() {
     flags |= kFlagDestroying;
 }
 
-int32_t rg_AnNiuJiChuLei::OnPreprocess(TarnMessage* message) {
-    return PreprocessMessage(message);
-}
-
 void rg_AnNiuJiChuLei::OnButtonClicked() {
     Clicked.Raise(this);
 }
@@ -50,23 +46,6 @@ int32_t rg_button1::CreateNative(ControlCreateInfo& info) {
         }
         return true;
     });
-}
-
-void rg_button1::AttachListener() {
-    if (CVWnd_Button* wnd = GetButtonWindow()) {
-        wnd->AttachListener(this);
-    }
-}
-
-void rg_button1::DetachListener() {
-    if (auto* wnd = GetButtonWindow()) {
-        wnd->DetachListener(this);
-    }
-}
-
-int32_t rg_button1::IsListenerAttached() {
-    const auto* wnd = GetButtonWindow();
-    return wnd != nullptr && wnd->HasListener() ? 1 : 0;
 }
 
 uint32_t rg_button1::GetTextColor() const {
@@ -99,10 +78,6 @@ void rg_button1::SetBackColor(uint32_t colour) {
 
 void rg_button1::SetTextAlignment(uint32_t alignment) {
     ReplaceStyleBits(*this, kAlignmentBits, alignment);
-}
-
-CVWnd_Button* rg_button1::GetButtonWindow() const {
-    return NativeWindowAs<CVWnd_Button>(*this);
 }
 
 } // namespace rg_tarn_MFCJieMian_base

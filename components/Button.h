@@ -3,10 +3,9 @@
 
 #include <cstdint>
 
+#include "components/ListenedControl.h"
 #include "components/WinControl.h"
-#include "native/Listeners.h"
-
-class CVWnd_Button;
+#include "native/VWndButton.h"
 
 namespace rg_tarn_MFCJieMian_base {
 
@@ -15,8 +14,9 @@ namespace rg_tarn_MFCJieMian_base {
 //
 // The Clicked binding belongs to this object: copies share the window but
 // start unbound. GUI thread only; the slot guards itself.
-class rg_AnNiuJiChuLei : public CTarnObjectClass<rg_AnNiuJiChuLei, CTarnWinControl>,
-                         public IButtonEventListener {
+class rg_AnNiuJiChuLei
+    : public CTarnObjectClass<
+          rg_AnNiuJiChuLei, CListenedControl<CVWnd_Button, IButtonEventListener, CTarnWinControl>> {
 public:
     rg_AnNiuJiChuLei() = default;
     // The control's copy: the shared holder and object text; Clicked unbound.
@@ -30,7 +30,6 @@ public:
     }
 
     // IButtonEventListener.
-    int32_t OnPreprocess(TarnMessage* message) override;
     // Raises Clicked.
     void OnButtonClicked() override;
 
@@ -57,9 +56,6 @@ public:
     // Creates the "BUTTON" window; a default push button (type bits 1) makes
     // its id the DefaultButtonId of the nearest form window around it.
     int32_t CreateNative(ControlCreateInfo& info) override;
-    void AttachListener() override;
-    void DetachListener() override;
-    int32_t IsListenerAttached() override;
 
     // Text colour; redraws a live button.
     uint32_t GetTextColor() const;
@@ -72,7 +68,7 @@ public:
     void SetTextAlignment(uint32_t alignment);
 
     // The native window object, or null.
-    CVWnd_Button* GetButtonWindow() const;
+    CVWnd_Button* GetButtonWindow() const { return ListenedWindow(); }
 };
 
 } // namespace rg_tarn_MFCJieMian_base

@@ -1,7 +1,5 @@
 #include "components/EditBox.h"
 
-#include <type_traits>
-
 #include "components/ControlCreation.h"
 #include "native/EditInput.h"
 #include "native/VWndEdit.h"
@@ -9,22 +7,6 @@
 namespace rg_tarn_MFCJieMian_base {
 
 namespace {
-
-// A property of the edit window, or fallback without a window.
-template <typename T>
-T ReadEdit(const rg_edit_box& edit, T CVWnd_Edit::*property, std::type_identity_t<T> fallback) {
-    const CVWnd_Edit* wnd = edit.GetEditWindow();
-    return wnd != nullptr ? wnd->*property : fallback;
-}
-
-// Sets a property read when the window is made or as it runs; nothing
-// without a window.
-template <typename T>
-void WriteEdit(rg_edit_box& edit, T CVWnd_Edit::*property, std::type_identity_t<T> value) {
-    if (CVWnd_Edit* wnd = edit.GetEditWindow()) {
-        wnd->*property = value;
-    }
-}
 
 constexpr uint32_t kAlignmentBits = ES_CENTER | ES_RIGHT; // 0x3
 
@@ -46,27 +28,6 @@ int32_t rg_edit_box::CreateNative(ControlCreateInfo& info) {
         return wnd.CreateEdit(info.exStyle, info.text, info.style, info.x, info.y, info.width,
                               info.height, info.parentWindow, info.id);
     });
-}
-
-void rg_edit_box::AttachListener() {
-    if (CVWnd_Edit* wnd = GetEditWindow()) {
-        wnd->AttachListener(this);
-    }
-}
-
-void rg_edit_box::DetachListener() {
-    if (auto* wnd = GetEditWindow()) {
-        wnd->DetachListener(this);
-    }
-}
-
-int32_t rg_edit_box::IsListenerAttached() {
-    const auto* wnd = GetEditWindow();
-    return wnd != nullptr && wnd->HasListener() ? 1 : 0;
-}
-
-int32_t rg_edit_box::OnPreprocess(TarnMessage* message) {
-    return PreprocessMessage(message);
 }
 
 void rg_edit_box::OnEditChanged() {
@@ -117,23 +78,23 @@ void rg_edit_box::SetMaxLength(int32_t units) {
 }
 
 bool rg_edit_box::GetMultiLine() const {
-    return ReadEdit(*this, &CVWnd_Edit::MultiLine, 0) != 0;
+    return WindowProperty(&CVWnd_Edit::MultiLine, 0) != 0;
 }
 
 void rg_edit_box::SetMultiLine(bool multiLine) {
-    WriteEdit(*this, &CVWnd_Edit::MultiLine, multiLine ? 1 : 0);
+    SetWindowProperty(&CVWnd_Edit::MultiLine, multiLine ? 1 : 0);
 }
 
 int64_t rg_edit_box::GetScrollBars() const {
-    return ReadEdit(*this, &CVWnd_Edit::ScrollBars, 0);
+    return WindowProperty(&CVWnd_Edit::ScrollBars, 0);
 }
 
 void rg_edit_box::SetScrollBars(int64_t scrollBars) {
-    WriteEdit(*this, &CVWnd_Edit::ScrollBars, scrollBars);
+    SetWindowProperty(&CVWnd_Edit::ScrollBars, scrollBars);
 }
 
 int64_t rg_edit_box::GetInputType() const {
-    return ReadEdit(*this, &CVWnd_Edit::InputType, 0);
+    return WindowProperty(&CVWnd_Edit::InputType, 0);
 }
 
 void rg_edit_box::SetInputType(int64_t inputType) {
@@ -153,7 +114,7 @@ void rg_edit_box::SetInputType(int64_t inputType) {
 }
 
 char16_t rg_edit_box::GetPasswordChar() const {
-    return ReadEdit(*this, &CVWnd_Edit::PasswordChar, u'*');
+    return WindowProperty(&CVWnd_Edit::PasswordChar, u'*');
 }
 
 void rg_edit_box::SetPasswordChar(char16_t unit) {
@@ -170,19 +131,19 @@ void rg_edit_box::SetPasswordChar(char16_t unit) {
 }
 
 int64_t rg_edit_box::GetSpinMode() const {
-    return ReadEdit(*this, &CVWnd_Edit::SpinMode, 0);
+    return WindowProperty(&CVWnd_Edit::SpinMode, 0);
 }
 
 void rg_edit_box::SetSpinMode(int64_t mode) {
-    WriteEdit(*this, &CVWnd_Edit::SpinMode, mode);
+    SetWindowProperty(&CVWnd_Edit::SpinMode, mode);
 }
 
 int64_t rg_edit_box::GetSpinMin() const {
-    return ReadEdit(*this, &CVWnd_Edit::SpinMin, 0);
+    return WindowProperty(&CVWnd_Edit::SpinMin, 0);
 }
 
 int64_t rg_edit_box::GetSpinMax() const {
-    return ReadEdit(*this, &CVWnd_Edit::SpinMax, 100);
+    return WindowProperty(&CVWnd_Edit::SpinMax, 100);
 }
 
 void rg_edit_box::SetSpinRange(int64_t spinMin, int64_t spinMax) {
@@ -199,20 +160,16 @@ void rg_edit_box::SetSpinRange(int64_t spinMin, int64_t spinMax) {
 }
 
 bool rg_edit_box::GetSuppressChange() const {
-    return ReadEdit(*this, &CVWnd_Edit::SuppressChange, 0) != 0;
+    return WindowProperty(&CVWnd_Edit::SuppressChange, 0) != 0;
 }
 
 void rg_edit_box::SetSuppressChange(bool suppress) {
-    WriteEdit(*this, &CVWnd_Edit::SuppressChange, suppress ? 1 : 0);
+    SetWindowProperty(&CVWnd_Edit::SuppressChange, suppress ? 1 : 0);
 }
 
 void rg_edit_box::SetTextAlignment(int32_t alignment) {
     const uint32_t bits = alignment == 1 ? ES_CENTER : alignment == 2 ? ES_RIGHT : ES_LEFT;
     ReplaceStyleBits(*this, kAlignmentBits, bits);
-}
-
-CVWnd_Edit* rg_edit_box::GetEditWindow() const {
-    return NativeWindowAs<CVWnd_Edit>(*this);
 }
 
 } // namespace rg_tarn_MFCJieMian_base

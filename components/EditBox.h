@@ -3,10 +3,9 @@
 
 #include <cstdint>
 
+#include "components/ListenedControl.h"
 #include "components/WinControl.h"
-#include "native/Listeners.h"
-
-class CVWnd_Edit;
+#include "native/VWndEdit.h"
 
 namespace rg_tarn_MFCJieMian_base {
 
@@ -19,8 +18,9 @@ namespace rg_tarn_MFCJieMian_base {
 // created; the other properties take effect at once. The event bindings
 // belong to this object: copies share the window but start unbound. GUI
 // thread only.
-class rg_edit_box : public CTarnObjectClass<rg_edit_box, CTarnWinControl>,
-                    public IEditEventListener {
+class rg_edit_box
+    : public CTarnObjectClass<rg_edit_box,
+                              CListenedControl<CVWnd_Edit, IEditEventListener, CTarnWinControl>> {
 public:
     // A new holder with an uncreated edit window: style 0x14010000 and the
     // sunken client edge.
@@ -36,12 +36,8 @@ public:
 
     // Creates the "EDIT" window with its text limit, password character and spin.
     int32_t CreateNative(ControlCreateInfo& info) override;
-    void AttachListener() override;
-    void DetachListener() override;
-    int32_t IsListenerAttached() override;
 
     // IEditEventListener.
-    int32_t OnPreprocess(TarnMessage* message) override;
     // Raises EditChanged.
     void OnEditChanged() override;
     // Raises EditSpin with the direction; its result.
@@ -86,7 +82,7 @@ public:
     void SetTextAlignment(int32_t alignment);
 
     // The native window object, or null.
-    CVWnd_Edit* GetEditWindow() const;
+    CVWnd_Edit* GetEditWindow() const { return ListenedWindow(); }
 
     // The text changed (unless suppressed).
     TNotifyEvent EditChanged;

@@ -29,27 +29,6 @@ int32_t rg_FenZuKuang2::CreateNative(ControlCreateInfo& info) {
     });
 }
 
-void rg_FenZuKuang2::AttachListener() {
-    if (CVWnd_Button* wnd = GetButtonWindow()) {
-        wnd->AttachListener(this);
-    }
-}
-
-void rg_FenZuKuang2::DetachListener() {
-    if (auto* wnd = GetButtonWindow()) {
-        wnd->DetachListener(this);
-    }
-}
-
-int32_t rg_FenZuKuang2::IsListenerAttached() {
-    const auto* wnd = GetButtonWindow();
-    return wnd != nullptr && wnd->HasListener() ? 1 : 0;
-}
-
-int32_t rg_FenZuKuang2::OnPreprocess(TarnMessage* message) {
-    return PreprocessMessage(message);
-}
-
 uint32_t rg_FenZuKuang2::GetTextColor() const {
     const CVWnd_Button* wnd = GetButtonWindow();
     return wnd != nullptr ? wnd->TextColor : 0;
@@ -76,10 +55,6 @@ void rg_FenZuKuang2::SetBackColor(uint32_t colour) {
 
 void rg_FenZuKuang2::SetCaptionAlignment(uint32_t alignment) {
     ReplaceStyleBits(*this, kAlignmentBits, alignment);
-}
-
-CVWnd_Button* rg_FenZuKuang2::GetButtonWindow() const {
-    return NativeWindowAs<CVWnd_Button>(*this);
 }
 
 } // namespace rg_tarn_MFCJieMian_base

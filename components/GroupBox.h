@@ -3,10 +3,9 @@
 
 #include <cstdint>
 
+#include "components/ListenedControl.h"
 #include "components/WinContainer.h"
-#include "native/Listeners.h"
-
-class CVWnd_Button;
+#include "native/VWndButton.h"
 
 namespace rg_tarn_MFCJieMian_base {
 
@@ -14,8 +13,9 @@ namespace rg_tarn_MFCJieMian_base {
 // in it, which become child windows of the group box's window. It has no
 // design size and raises no events of its own: a click on it does nothing.
 // GUI thread only.
-class rg_FenZuKuang2 : public CTarnObjectClass<rg_FenZuKuang2, CTarnWinContainer>,
-                       public IButtonEventListener {
+class rg_FenZuKuang2
+    : public CTarnObjectClass<
+          rg_FenZuKuang2, CListenedControl<CVWnd_Button, IButtonEventListener, CTarnWinContainer>> {
 public:
     // A new holder with an uncreated button window, style 0x14002007.
     rg_FenZuKuang2();
@@ -31,12 +31,8 @@ public:
 
     // Creates the group-box "BUTTON" window.
     int32_t CreateNative(ControlCreateInfo& info) override;
-    void AttachListener() override;
-    void DetachListener() override;
-    int32_t IsListenerAttached() override;
 
     // IButtonEventListener.
-    int32_t OnPreprocess(TarnMessage* message) override;
     // A group box has no click event.
     void OnButtonClicked() override {}
 
@@ -51,7 +47,7 @@ public:
     void SetCaptionAlignment(uint32_t alignment);
 
     // The native window object, or null.
-    CVWnd_Button* GetButtonWindow() const;
+    CVWnd_Button* GetButtonWindow() const { return ListenedWindow(); }
 };
 
 } // namespace rg_tarn_MFCJieMian_base

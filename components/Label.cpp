@@ -1,7 +1,5 @@
 #include "components/Label.h"
 
-#include <type_traits>
-
 #include "components/ControlCreation.h"
 #include "native/VWndLabel.h"
 
@@ -9,18 +7,10 @@ namespace rg_tarn_MFCJieMian_base {
 
 namespace {
 
-// A drawing property of the label window, or fallback without a window.
-template <typename T>
-T ReadLabel(const rg_label7& label, T CVWnd_Label::*property, std::type_identity_t<T> fallback) {
-    const CVWnd_Label* wnd = label.GetLabelWindow();
-    return wnd != nullptr ? wnd->*property : fallback;
-}
-
-// Sets a drawing property and redraws; nothing without a window.
-template <typename T>
-void WriteLabel(rg_label7& label, T CVWnd_Label::*property, std::type_identity_t<T> value) {
-    if (CVWnd_Label* wnd = label.GetLabelWindow()) {
-        wnd->*property = value;
+// Redraws the label window whose drawing property was just set; nothing
+// without a window.
+void Redraw(CVWnd_Label* wnd) {
+    if (wnd != nullptr) {
         wnd->Refresh();
     }
 }
@@ -44,77 +34,56 @@ int32_t rg_label7::CreateNative(ControlCreateInfo& info) {
     });
 }
 
-void rg_label7::AttachListener() {
-    if (CVWnd_Label* wnd = GetLabelWindow()) {
-        wnd->AttachListener(this);
-    }
-}
-
-void rg_label7::DetachListener() {
-    if (auto* wnd = GetLabelWindow()) {
-        wnd->DetachListener(this);
-    }
-}
-
-int32_t rg_label7::IsListenerAttached() {
-    const auto* wnd = GetLabelWindow();
-    return wnd != nullptr && wnd->HasListener() ? 1 : 0;
-}
-
-int32_t rg_label7::OnPreprocess(TarnMessage* message) {
-    return PreprocessMessage(message);
-}
-
 int32_t rg_label7::OnLabelMessage(int64_t first, int64_t second) {
     return LabelMessage.Raise(this, first, second);
 }
 
 int32_t rg_label7::GetHAlign() const {
-    return ReadLabel(*this, &CVWnd_Label::HAlign, 0);
+    return WindowProperty(&CVWnd_Label::HAlign, 0);
 }
 
 void rg_label7::SetHAlign(int32_t alignment) {
-    WriteLabel(*this, &CVWnd_Label::HAlign, alignment);
+    Redraw(SetWindowProperty(&CVWnd_Label::HAlign, alignment));
 }
 
 int32_t rg_label7::GetVAlign() const {
-    return ReadLabel(*this, &CVWnd_Label::VAlign, 1);
+    return WindowProperty(&CVWnd_Label::VAlign, 1);
 }
 
 void rg_label7::SetVAlign(int32_t alignment) {
-    WriteLabel(*this, &CVWnd_Label::VAlign, alignment);
+    Redraw(SetWindowProperty(&CVWnd_Label::VAlign, alignment));
 }
 
 bool rg_label7::GetWordWrap() const {
-    return ReadLabel(*this, &CVWnd_Label::WordWrap, 0) != 0;
+    return WindowProperty(&CVWnd_Label::WordWrap, 0) != 0;
 }
 
 void rg_label7::SetWordWrap(bool wrap) {
-    WriteLabel(*this, &CVWnd_Label::WordWrap, wrap ? 1 : 0);
+    Redraw(SetWindowProperty(&CVWnd_Label::WordWrap, wrap ? 1 : 0));
 }
 
 uint32_t rg_label7::GetTextColor() const {
-    return ReadLabel(*this, &CVWnd_Label::TextColor, kSystemDefaultColor);
+    return WindowProperty(&CVWnd_Label::TextColor, kSystemDefaultColor);
 }
 
 void rg_label7::SetTextColor(uint32_t colour) {
-    WriteLabel(*this, &CVWnd_Label::TextColor, colour);
+    Redraw(SetWindowProperty(&CVWnd_Label::TextColor, colour));
 }
 
 uint32_t rg_label7::GetBackColor() const {
-    return ReadLabel(*this, &CVWnd_Label::BackColor, kSystemDefaultColor);
+    return WindowProperty(&CVWnd_Label::BackColor, kSystemDefaultColor);
 }
 
 void rg_label7::SetBackColor(uint32_t colour) {
-    WriteLabel(*this, &CVWnd_Label::BackColor, colour);
+    Redraw(SetWindowProperty(&CVWnd_Label::BackColor, colour));
 }
 
 int32_t rg_label7::GetPictureMode() const {
-    return ReadLabel(*this, &CVWnd_Label::PictureMode, 0);
+    return WindowProperty(&CVWnd_Label::PictureMode, 0);
 }
 
 void rg_label7::SetPictureMode(int32_t mode) {
-    WriteLabel(*this, &CVWnd_Label::PictureMode, mode);
+    Redraw(SetWindowProperty(&CVWnd_Label::PictureMode, mode));
 }
 
 void rg_label7::SetPicture(HBITMAP picture) {
@@ -127,7 +96,7 @@ void rg_label7::SetPicture(HBITMAP picture) {
 }
 
 bool rg_label7::GetTransparent() const {
-    return ReadLabel(*this, &CVWnd_Label::Transparent, 0) != 0;
+    return WindowProperty(&CVWnd_Label::Transparent, 0) != 0;
 }
 
 void rg_label7::SetTransparent(bool transparent) {
@@ -139,10 +108,6 @@ void rg_label7::SetTransparent(bool transparent) {
         }
         wnd->Refresh();
     }
-}
-
-CVWnd_Label* rg_label7::GetLabelWindow() const {
-    return NativeWindowAs<CVWnd_Label>(*this);
 }
 
 } // namespace rg_tarn_MFCJieMian_base

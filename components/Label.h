@@ -5,10 +5,9 @@
 
 #include <cstdint>
 
+#include "components/ListenedControl.h"
 #include "components/WinControl.h"
-#include "native/Listeners.h"
-
-class CVWnd_Label;
+#include "native/VWndLabel.h"
 
 namespace rg_tarn_MFCJieMian_base {
 
@@ -17,7 +16,9 @@ namespace rg_tarn_MFCJieMian_base {
 //
 // The LabelMessage binding belongs to this object: copies share the window
 // but start unbound. GUI thread only.
-class rg_label7 : public CTarnObjectClass<rg_label7, CTarnWinControl>, public ILabelEventListener {
+class rg_label7
+    : public CTarnObjectClass<rg_label7,
+                              CListenedControl<CVWnd_Label, ILabelEventListener, CTarnWinControl>> {
 public:
     // A new holder with an uncreated label window, style 0x14000000 without a border.
     rg_label7();
@@ -31,12 +32,8 @@ public:
 
     // Creates the "TarnLabel" window.
     int32_t CreateNative(ControlCreateInfo& info) override;
-    void AttachListener() override;
-    void DetachListener() override;
-    int32_t IsListenerAttached() override;
 
     // ILabelEventListener.
-    int32_t OnPreprocess(TarnMessage* message) override;
     // Raises LabelMessage; its result (0 when unbound) answers the message.
     int32_t OnLabelMessage(int64_t first, int64_t second) override;
 
@@ -67,7 +64,7 @@ public:
     void SetTransparent(bool transparent);
 
     // The native window object, or null.
-    CVWnd_Label* GetLabelWindow() const;
+    CVWnd_Label* GetLabelWindow() const { return ListenedWindow(); }
 
     // The label window received the private label message: the two message
     // parameters; the handler's result answers the message.

@@ -27,10 +27,6 @@ rg_ZuJianBuJuQi::~rg_ZuJianBuJuQi() {
     DetachListener();
 }
 
-CVWnd_Container* rg_ZuJianBuJuQi::GetContainerWindow() const {
-    return NativeWindowAs<CVWnd_Container>(*this);
-}
-
 void rg_ZuJianBuJuQi::PrepareCreate(ControlCreateInfo& info) {
     CTarnWinContainer::PrepareCreate(info);
     // Before the window exists, so that its creation message reaches us.
@@ -75,27 +71,6 @@ int32_t rg_ZuJianBuJuQi::CreateNative(ControlCreateInfo& info) {
         AfterCreate(window, info);
     }
     return 1;
-}
-
-void rg_ZuJianBuJuQi::AttachListener() {
-    if (CVWnd_Container* window = GetContainerWindow()) {
-        window->AttachListener(this);
-    }
-}
-
-void rg_ZuJianBuJuQi::DetachListener() {
-    if (CVWnd_Container* window = GetContainerWindow()) {
-        window->DetachListener(this);
-    }
-}
-
-int32_t rg_ZuJianBuJuQi::IsListenerAttached() {
-    const CVWnd_Container* window = GetContainerWindow();
-    return window != nullptr && window->HasListener() ? 1 : 0;
-}
-
-int32_t rg_ZuJianBuJuQi::OnPreprocess(TarnMessage* message) {
-    return PreprocessMessage(message);
 }
 
 void rg_ZuJianBuJuQi::OnWindowCreate() {

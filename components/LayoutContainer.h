@@ -4,10 +4,9 @@
 
 #include <cstdint>
 
+#include "components/ListenedControl.h"
 #include "components/WinContainer.h"
-#include "native/Listeners.h"
-
-class CVWnd_Container;
+#include "native/VWndContainer.h"
 
 namespace rg_tarn_MFCJieMian_base {
 
@@ -22,8 +21,10 @@ namespace rg_tarn_MFCJieMian_base {
 // creation message reaches it, until it is overwritten or destroyed. Copies
 // share the window but do not listen to it and have their own, unbound event
 // slots. GUI thread only.
-class rg_ZuJianBuJuQi : public CTarnObjectClass<rg_ZuJianBuJuQi, CTarnWinContainer>,
-                        public IContainerEventListener {
+class rg_ZuJianBuJuQi
+    : public CTarnObjectClass<
+          rg_ZuJianBuJuQi,
+          CListenedControl<CVWnd_Container, IContainerEventListener, CTarnWinContainer>> {
 public:
     // With a new holder around a new, not yet created CVWnd_Container.
     rg_ZuJianBuJuQi();
@@ -44,12 +45,8 @@ public:
     int32_t CreateNative(ControlCreateInfo& info) override;
     // The container's steps, then the listener is attached if none is.
     void PrepareCreate(ControlCreateInfo& info) override;
-    void AttachListener() override;
-    void DetachListener() override;
-    int32_t IsListenerAttached() override;
 
     // What the native container window reports.
-    int32_t OnPreprocess(TarnMessage* message) override;
     void OnWindowCreate() override;
     void OnWindowDestroy() override;
     void OnWindowFinalDestroy() override;
@@ -59,7 +56,7 @@ public:
     int32_t OnWindowCommand(uint32_t id) override;
 
     // The native container window object (null only without a holder).
-    CVWnd_Container* GetContainerWindow() const;
+    CVWnd_Container* GetContainerWindow() const { return ListenedWindow(); }
 
     // The container events, in slot order.
     TNotifyEvent ContainerCreated;
