@@ -17,12 +17,8 @@ namespace rg_tarn_app {
 class rg_startup_class
     : public CTarnObjectClass<rg_startup_class, rg_tarn_base::rg_ChuangKouChengXuLei> {
 public:
-    rg_startup_class() = default;
-    ~rg_startup_class() override = default;
-    // flags, extra and the main window's content (which shares its windows).
-    rg_startup_class(const rg_startup_class& other) = default;
-    rg_startup_class& operator=(const rg_startup_class& other) = default;
-
+    // Copies take flags, extra and the main window's content (which shares
+    // its windows).
     static const ClassInfo& ClassRecord() { return Record("rg_tarn_app::rg_startup_class"); }
 
     // Only the very same program object equals itself.

@@ -26,11 +26,6 @@ template <class Native, class Listener, class Base>
 class CListenedControl : public Base, public Listener {
 public:
     using Base::Base;
-    CListenedControl() = default;
-    CListenedControl(const CListenedControl& other) = default;
-    CListenedControl& operator=(const CListenedControl& other) = default;
-    ~CListenedControl() override = default;
-
     void AttachListener() override {
         if (Native* native = ListenedWindow()) {
             native->AttachListener(this);

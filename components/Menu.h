@@ -14,11 +14,6 @@ namespace rg_tarn_base {
 // thread at a time.
 class rg_KeSheJiLei : public CTarnObjectClass<rg_KeSheJiLei, CTarnRefObject> {
 public:
-    rg_KeSheJiLei() = default;
-    rg_KeSheJiLei(const rg_KeSheJiLei& other) = default;
-    rg_KeSheJiLei& operator=(const rg_KeSheJiLei& other) = default;
-    ~rg_KeSheJiLei() override = default;
-
     static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_KeSheJiLei"); }
 
     // The text a designer shows for the object; empty here.
@@ -33,11 +28,6 @@ namespace rg_tarn_MFCJieMian_base {
 // shows no menu). Two menu components copied from each other share one menu.
 class rg_CaiChanLei : public CTarnObjectClass<rg_CaiChanLei, rg_tarn_base::rg_KeSheJiLei> {
 public:
-    rg_CaiChanLei() = default;
-    rg_CaiChanLei(const rg_CaiChanLei& other) = default;
-    rg_CaiChanLei& operator=(const rg_CaiChanLei& other) = default;
-    ~rg_CaiChanLei() override = default;
-
     static const ClassInfo& ClassRecord() {
         return Record("rg_tarn_MFCJieMian_base::rg_CaiChanLei");
     }

@@ -186,33 +186,34 @@ int32_t CTarnWinControl::PreprocessMessage(TarnMessage* message) {
 }
 
 int32_t CTarnWinControl::RaiseMouseEvent(const TarnMessage& message) {
+    // The pointer events, one slot for each message; the wheel alone has no position.
+    struct PointerEvent {
+        UINT message;
+        TMouseEvent CTarnWinControl::*slot;
+    };
+    static constexpr PointerEvent kPointerEvents[] = {
+        {WM_MOUSEMOVE, &CTarnWinControl::MouseMove},
+        {WM_LBUTTONDOWN, &CTarnWinControl::LeftButtonDown},
+        {WM_LBUTTONUP, &CTarnWinControl::LeftButtonUp},
+        {WM_LBUTTONDBLCLK, &CTarnWinControl::LeftDoubleClick},
+        {WM_RBUTTONDOWN, &CTarnWinControl::RightButtonDown},
+        {WM_RBUTTONUP, &CTarnWinControl::RightButtonUp},
+        {WM_MBUTTONDOWN, &CTarnWinControl::MiddleButtonDown},
+        {WM_MBUTTONUP, &CTarnWinControl::MiddleButtonUp},
+    };
     const WPARAM wParam = message.wParam;
-    const auto x = static_cast<int32_t>(static_cast<int16_t>(LOWORD(message.lParam)));
-    const auto y = static_cast<int32_t>(static_cast<int16_t>(HIWORD(message.lParam)));
-    switch (message.message) {
-    case WM_MOUSEMOVE:
-        return Consumed(MouseMove.Raise(this, x, y, MouseModifiers(wParam)));
-    case WM_LBUTTONDOWN:
-        return Consumed(LeftButtonDown.Raise(this, x, y, MouseModifiers(wParam)));
-    case WM_LBUTTONUP:
-        return Consumed(LeftButtonUp.Raise(this, x, y, MouseModifiers(wParam)));
-    case WM_LBUTTONDBLCLK:
-        return Consumed(LeftDoubleClick.Raise(this, x, y, MouseModifiers(wParam)));
-    case WM_RBUTTONDOWN:
-        return Consumed(RightButtonDown.Raise(this, x, y, MouseModifiers(wParam)));
-    case WM_RBUTTONUP:
-        return Consumed(RightButtonUp.Raise(this, x, y, MouseModifiers(wParam)));
-    case WM_MBUTTONDOWN:
-        return Consumed(MiddleButtonDown.Raise(this, x, y, MouseModifiers(wParam)));
-    case WM_MBUTTONUP:
-        return Consumed(MiddleButtonUp.Raise(this, x, y, MouseModifiers(wParam)));
-    case WM_MOUSEWHEEL: {
+    if (message.message == WM_MOUSEWHEEL) {
         const int32_t notches = static_cast<int16_t>(HIWORD(wParam)) / WHEEL_DELTA;
         return Consumed(MouseWheel.Raise(this, notches, MouseModifiers(wParam)));
     }
-    default:
-        return 0;
+    for (const PointerEvent& event : kPointerEvents) {
+        if (event.message == message.message) {
+            const auto x = static_cast<int32_t>(static_cast<int16_t>(LOWORD(message.lParam)));
+            const auto y = static_cast<int32_t>(static_cast<int16_t>(HIWORD(message.lParam)));
+            return Consumed((this->*event.slot).Raise(this, x, y, MouseModifiers(wParam)));
+        }
     }
+    return 0;
 }
 
 void CTarnWinControl::RaiseFilesDropped(HWND hwnd, WPARAM dropParameter) {

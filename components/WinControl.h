@@ -81,16 +81,11 @@ using TKeyEvent = TEventSlot<uint32_t, uint32_t>;           // key code, modifie
 // All operations run on the GUI thread; the event slots guard themselves.
 class CTarnWinControl : public CTarnObjectClass<CTarnWinControl, CTarnRefObject> {
 public:
-    CTarnWinControl() = default;
     // Copies take flags, extra, the shared holder and the object text; the
     // slots of a copy start unbound, and assignment keeps this object's
-    // bindings. Assignment runs BeforeOverwrite first.
-    CTarnWinControl(const CTarnWinControl& other) = default;
-    CTarnWinControl& operator=(const CTarnWinControl& other) = default;
-    // The slots release their targets as members die, the last slot first;
-    // then the object text goes, and the holder last, with the base.
-    ~CTarnWinControl() override = default;
-
+    // bindings. Assignment runs BeforeOverwrite first. On destruction the
+    // slots release their targets as members die, the last slot first; then
+    // the object text goes, and the holder last, with the base.
     static const ClassInfo& ClassRecord() {
         return Record("rg_tarn_MFCJieMian_base::CTarnWinControl");
     }

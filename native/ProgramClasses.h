@@ -38,11 +38,6 @@ namespace rg_tarn_base {
 // A program: it knows the basic value classes.
 class rg_ChengXuLei : public CTarnObjectClass<rg_ChengXuLei, CTarnUserApp> {
 public:
-    rg_ChengXuLei() = default;
-    rg_ChengXuLei(const rg_ChengXuLei& other) = default;
-    rg_ChengXuLei& operator=(const rg_ChengXuLei& other) = default;
-    ~rg_ChengXuLei() override = default;
-
     static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_ChengXuLei"); }
 
     // Nine records, filled once: byte, short, character, integer, variable
@@ -54,11 +49,6 @@ public:
 // its idle time and the moment before the end.
 class rg_ChuangKouChengXuLei : public CTarnObjectClass<rg_ChuangKouChengXuLei, rg_ChengXuLei> {
 public:
-    rg_ChuangKouChengXuLei() = default;
-    rg_ChuangKouChengXuLei(const rg_ChuangKouChengXuLei& other) = default;
-    rg_ChuangKouChengXuLei& operator=(const rg_ChuangKouChengXuLei& other) = default;
-    ~rg_ChuangKouChengXuLei() override = default;
-
     static const ClassInfo& ClassRecord() { return Record("rg_tarn_base::rg_ChuangKouChengXuLei"); }
 
     // 1 lets the message through; 0 makes the application consume it.
