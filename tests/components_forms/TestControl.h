@@ -1,6 +1,7 @@
 // CTestControl: a concrete component over the tests' native window, used only by the tests.
 #pragma once
 
+#include "components/ListenedControl.h"
 #include "components/WinContainer.h"
 #include "components/WinControl.h"
 #include "runtime/WideText.h"
@@ -16,8 +17,10 @@ using rg_tarn_MFCJieMian_base::CTarnWinControl;
 // A component with a holder of its own around a CTestNativeWnd, listening to
 // it as the real components do. The window class is the runtime's default
 // unless the test asks for a system class ("EDIT", say).
-class CTestControl : public CTarnObjectClass<CTestControl, CTarnWinControl>,
-                     public IBaseEventListener {
+class CTestControl
+    : public CTarnObjectClass<CTestControl,
+                              rg_tarn_MFCJieMian_base::CListenedControl<
+                                  CTestNativeWnd, IBaseEventListener, CTarnWinControl>> {
 public:
     CTestControl() { AdoptHolder(new CMfcWndObject(new CTestNativeWnd())); }
     CTestControl(const CTestControl& other) = default;
@@ -26,21 +29,7 @@ public:
 
     static const ClassInfo& ClassRecord() { return Record("components_test::CTestControl"); }
 
-    int32_t OnPreprocess(TarnMessage* message) override { return PreprocessMessage(message); }
-
-    CTestNativeWnd* Native() const { return static_cast<CTestNativeWnd*>(GetNativeWindow()); }
-
-    void AttachListener() override {
-        if (CTestNativeWnd* native = Native()) {
-            native->AttachListener(this);
-        }
-    }
-    void DetachListener() override {
-        if (CTestNativeWnd* native = Native()) {
-            native->DetachListener(this);
-        }
-    }
-    int32_t IsListenerAttached() override { return Native() != nullptr && Native()->HasListener(); }
+    CTestNativeWnd* Native() const { return ListenedWindow(); }
 
     int32_t CreateNative(ControlCreateInfo& info) override {
         CTestNativeWnd* native = Native();

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "framework/RuntimeClass.h"
 #include "native/TarnWnd.h"
 #include "native/WindowClass.h"
 
@@ -18,7 +19,7 @@ inline int g_liveTestWindows = 0;
 // its own processing (step 4) and how often the final-destroy hook ran, and
 // carries a canary that its destructor kills, so that a use after deletion
 // shows.
-class CTestNativeWnd : public CTarnWnd<CWnd> {
+class CTestNativeWnd : public CRuntimeKind<"CTestNativeWnd", CTarnWnd<CWnd>> {
 public:
     static constexpr unsigned kAlive = 0xA11CE;
     static constexpr unsigned kDead = 0xDEAD;
