@@ -49,31 +49,23 @@ int32_t rg_button1::CreateNative(ControlCreateInfo& info) {
 }
 
 uint32_t rg_button1::GetTextColor() const {
-    const CVWnd_Button* wnd = GetButtonWindow();
-    return wnd != nullptr ? wnd->TextColor : 0;
+    return WindowProperty(&CVWnd_Button::TextColor, 0u);
 }
 
 void rg_button1::SetTextColor(uint32_t colour) {
-    CVWnd_Button* wnd = GetButtonWindow();
-    if (wnd == nullptr || wnd->TextColor == colour) {
-        return;
+    if (ChangeWindowProperty(&CVWnd_Button::TextColor, colour)) {
+        InvalidateControl(*this, true);
     }
-    wnd->TextColor = colour;
-    InvalidateControl(*this, true);
 }
 
 uint32_t rg_button1::GetBackColor() const {
-    const CVWnd_Button* wnd = GetButtonWindow();
-    return wnd != nullptr ? wnd->BackColor : kSystemDefaultColor;
+    return WindowProperty(&CVWnd_Button::BackColor, kSystemDefaultColor);
 }
 
 void rg_button1::SetBackColor(uint32_t colour) {
-    CVWnd_Button* wnd = GetButtonWindow();
-    if (wnd == nullptr || wnd->BackColor == colour) {
-        return;
+    if (ChangeWindowProperty(&CVWnd_Button::BackColor, colour)) {
+        InvalidateControl(*this, true);
     }
-    wnd->BackColor = colour;
-    InvalidateControl(*this, true);
 }
 
 void rg_button1::SetTextAlignment(uint32_t alignment) {

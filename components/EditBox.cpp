@@ -39,17 +39,13 @@ int32_t rg_edit_box::OnEditSpin(int32_t direction) {
 }
 
 uint32_t rg_edit_box::GetTextColor() const {
-    const CVWnd_Edit* wnd = GetEditWindow();
-    return wnd != nullptr ? wnd->TextColor : 0;
+    return WindowProperty(&CVWnd_Edit::TextColor, 0u);
 }
 
 void rg_edit_box::SetTextColor(uint32_t colour) {
-    CVWnd_Edit* wnd = GetEditWindow();
-    if (wnd == nullptr || wnd->TextColor == colour) {
-        return;
+    if (ChangeWindowProperty(&CVWnd_Edit::TextColor, colour)) {
+        InvalidateControl(*this, true);
     }
-    wnd->TextColor = colour;
-    InvalidateControl(*this, true);
 }
 
 uint32_t rg_edit_box::GetBackColor() const {

@@ -30,25 +30,21 @@ int32_t rg_FenZuKuang2::CreateNative(ControlCreateInfo& info) {
 }
 
 uint32_t rg_FenZuKuang2::GetTextColor() const {
-    const CVWnd_Button* wnd = GetButtonWindow();
-    return wnd != nullptr ? wnd->TextColor : 0;
+    return WindowProperty(&CVWnd_Button::TextColor, 0u);
 }
 
 void rg_FenZuKuang2::SetTextColor(uint32_t colour) {
-    if (CVWnd_Button* wnd = GetButtonWindow()) {
-        wnd->TextColor = colour;
+    if (SetWindowProperty(&CVWnd_Button::TextColor, colour)) {
         InvalidateControl(*this, true);
     }
 }
 
 uint32_t rg_FenZuKuang2::GetBackColor() const {
-    const CVWnd_Button* wnd = GetButtonWindow();
-    return wnd != nullptr ? wnd->BackColor : kSystemDefaultColor;
+    return WindowProperty(&CVWnd_Button::BackColor, kSystemDefaultColor);
 }
 
 void rg_FenZuKuang2::SetBackColor(uint32_t colour) {
-    if (CVWnd_Button* wnd = GetButtonWindow()) {
-        wnd->BackColor = colour;
+    if (SetWindowProperty(&CVWnd_Button::BackColor, colour)) {
         InvalidateControl(*this, true);
     }
 }

@@ -67,6 +67,18 @@ protected:
         }
         return native;
     }
+
+    // Sets a property of the window when it differs: true when it changed,
+    // false without a window or with the value already in place.
+    template <typename T>
+    bool ChangeWindowProperty(T Native::*property, std::type_identity_t<T> value) {
+        Native* native = ListenedWindow();
+        if (native == nullptr || native->*property == value) {
+            return false;
+        }
+        native->*property = value;
+        return true;
+    }
 };
 
 } // namespace rg_tarn_MFCJieMian_base
