@@ -11,8 +11,9 @@ namespace rg_tarn_MFCJieMian_base {
 
 // The listening half of a control whose native window is a Native that
 // reports to a Listener: the control is that listener, and attaching,
-// detaching, asking and the preprocessing of the window's messages are the
-// same for every such control, so they are written here once.
+// detaching, asking, the preprocessing of the window's messages and the
+// reading and setting of the window's properties are the same for every such
+// control, so they are written here once.
 //
 // Native must be complete where the control is constructed or copied, so a
 // control's header includes its window's header. A control without a window
@@ -26,6 +27,7 @@ template <class Native, class Listener, class Base>
 class CListenedControl : public Base, public Listener {
 public:
     using Base::Base;
+
     void AttachListener() override {
         if (Native* native = ListenedWindow()) {
             native->AttachListener(this);
