@@ -42,11 +42,7 @@ int32_t RecordCreated(CTarnObject* target, CTarnObject* component, int32_t tag,
 // container, made the way the converter's window makes its controls.
 TEST(ControlsInContainer, AGroupWithLabelEditAndButtonWorksInsideALayoutContainer) {
     rg_ZuJianBuJuQi container;
-    ControlCreateInfo top;
-    top.x = 0;
-    top.y = 0;
-    top.width = 420;
-    top.height = 260;
+    ControlCreateInfo top = controls_test::TopLevelRecord(0, 0, 420, 260);
     ASSERT_EQ(container.CreateNative(top), 1);
     SetForegroundWindow(container.GetWindowHandle());
 
@@ -122,11 +118,8 @@ TEST(ControlsInContainer, AGroupWithLabelEditAndButtonWorksInsideALayoutContaine
 
 TEST(ControlsInContainer, ADefaultPushButtonBecomesTheDefaultOfItsForm) {
     CTarnWinForm form;
-    ControlCreateInfo top;
-    top.x = ControlCreateInfo::kDefaultSize;
-    top.y = ControlCreateInfo::kDefaultSize;
-    top.width = 420;
-    top.height = 300;
+    ControlCreateInfo top = controls_test::TopLevelRecord(
+        ControlCreateInfo::kDefaultSize, ControlCreateInfo::kDefaultSize, 420, 300);
     ASSERT_EQ(form.CreateNative(top), 1);
     CVWnd_WinForm* window = form.GetFormWindow();
     rg_FenZuKuang2 group;
@@ -162,11 +155,8 @@ TEST(ControlsInContainer, ADefaultPushButtonBecomesTheDefaultOfItsForm) {
 // id goes to the nearest form, the hint to the nearest container's tool tip.
 TEST(ControlsInContainer, DefaultButtonAndHintFindTheNearestFormAndContainerByType) {
     CTarnWinForm outer;
-    ControlCreateInfo top;
-    top.x = ControlCreateInfo::kDefaultSize;
-    top.y = ControlCreateInfo::kDefaultSize;
-    top.width = 520;
-    top.height = 400;
+    ControlCreateInfo top = controls_test::TopLevelRecord(
+        ControlCreateInfo::kDefaultSize, ControlCreateInfo::kDefaultSize, 520, 400);
     ASSERT_EQ(outer.CreateNative(top), 1);
     rg_ZuJianBuJuQi panel;
     ASSERT_EQ(panel.CreateInParent(&outer, 0, 0, 500, 360, 101), 1);

@@ -45,6 +45,17 @@ inline ControlCreateInfo ChildRecord(CWnd& host, int32_t x, int32_t y, int32_t w
     return info;
 }
 
+// The creation record of a top-level window at x, y (kDefaultSize: placed by
+// the component) of the given size.
+inline ControlCreateInfo TopLevelRecord(int32_t x, int32_t y, int32_t width, int32_t height) {
+    ControlCreateInfo info;
+    info.x = x;
+    info.y = y;
+    info.width = width;
+    info.height = height;
+    return info;
+}
+
 using test_support::EventRecorder;
 using test_support::RaisedEvent;
 

@@ -27,11 +27,7 @@ class ThemedContainer : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(styles_.Active()) << "no activation context for the common controls 6";
-        ControlCreateInfo top;
-        top.x = 0;
-        top.y = 0;
-        top.width = 480;
-        top.height = 400;
+        ControlCreateInfo top = controls_test::TopLevelRecord(0, 0, 480, 400);
         ASSERT_EQ(container.CreateNative(top), 1);
         SetForegroundWindow(container.GetWindowHandle());
         PumpMessagesUntilIdle();
